@@ -1,0 +1,26 @@
+# The shipped qelfar.dll: stripped, exports by undecorated name from the .def
+# file only, no C runtime start-up code, and imports from Windows system DLLs
+# alone (no libgcc/libstdc++/winpthread DLLs).
+add_library(qelfar SHARED ${QELFAR_SOURCES}
+            ${CMAKE_SOURCE_DIR}/plugin/dll_entry.cpp
+            ${CMAKE_SOURCE_DIR}/plugin/qelfar.def)
+set_target_properties(qelfar PROPERTIES PREFIX "" OUTPUT_NAME qelfar)
+target_include_directories(qelfar PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(qelfar PRIVATE ${QELFAR_CODE_OPTIONS})
+target_link_options(qelfar PRIVATE
+    -nostartfiles -Wl,-e,_DllEntry@12
+    -static-libgcc -static-libstdc++
+    -s -Wl,--no-insert-timestamp
+    -Wl,--disable-stdcall-fixup)
+
+# The package that users copy into the host's plugins folder.
+set(QELFAR_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/qelfar CACHE PATH "Package folder")
+file(GLOB QELFAR_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lang/*.lng)
+add_custom_target(package ALL
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELFAR_DIST_DIR}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QELFAR_DIST_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelfar> ${QELFAR_LANGUAGE_FILES}
+            ${QELFAR_DIST_DIR}
+    DEPENDS qelfar ${QELFAR_LANGUAGE_FILES}
+    COMMENT "Packaging ${QELFAR_DIST_DIR}"
+    VERBATIM)

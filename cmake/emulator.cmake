@@ -1,0 +1,25 @@
+# Decides how 32-bit programs run on this machine: natively when a probe
+# program runs, otherwise under qemu-i386-static.
+if(NOT CMAKE_SIZEOF_VOID_P EQUAL 4 OR DEFINED QELFAR_EMULATOR_DECIDED)
+    return()
+endif()
+set(_probe_dir ${CMAKE_BINARY_DIR}/probe32)
+file(WRITE ${_probe_dir}/probe.c "int main(void) { return sizeof(void*) == 4 ? 0 : 1; }\n")
+try_compile(_probe_built ${_probe_dir}/build ${_probe_dir}/probe.c
+            COPY_FILE ${_probe_dir}/probe)
+set(_native FALSE)
+if(_probe_built)
+    execute_process(COMMAND ${_probe_dir}/probe RESULT_VARIABLE _probe_rc
+                    OUTPUT_QUIET ERROR_QUIET)
+    if(_probe_rc STREQUAL "0")
+        set(_native TRUE)
+    endif()
+endif()
+if(_native)
+    message(STATUS "32-bit programs run natively")
+else()
+    find_program(QEMU_I386 qemu-i386-static REQUIRED)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${QEMU_I386} CACHE STRING "" FORCE)
+    message(STATUS "32-bit programs run under ${QEMU_I386}")
+endif()
+set(QELFAR_EMULATOR_DECIDED TRUE CACHE INTERNAL "")

@@ -1,0 +1,56 @@
+#include "tests/fake_host.hpp"
+
+#include <string.h>
+
+FakeHost TheFakeHost;
+
+static const char* FARAPI FakeGetMsg(int PluginNumber, int MsgId) {
+    TheFakeHost.GetMsgCalls.emplace_back(PluginNumber, MsgId);
+    TheFakeHost.CallOrder.push_back("GetMsg " + std::to_string(MsgId));
+    auto Scripted = TheFakeHost.MessageTexts.find(MsgId);
+    if (Scripted != TheFakeHost.MessageTexts.end())
+        return Scripted->second;
+    auto& Text = TheFakeHost.DefaultTexts[MsgId];
+    Text = "msg" + std::to_string(MsgId);
+    return Text.c_str();
+}
+
+static int FARAPI FakeMessage(int PluginNumber, DWORD Flags, const char* HelpTopic,
+                              const char* const* Items, int ItemsNumber, int ButtonsNumber) {
+    RecordedMessage Box{PluginNumber, Flags, HelpTopic, {}, ItemsNumber, ButtonsNumber};
+    for (int I = 0; I < ItemsNumber; ++I)
+        Box.Items.emplace_back(Items[I]);
+    TheFakeHost.Messages.push_back(Box);
+    TheFakeHost.CallOrder.push_back("Message");
+    return TheFakeHost.MessageResult;
+}
+
+static int FARAPI FakeDialog(int PluginNumber, int X1, int Y1, int X2, int Y2,
+                             const char* HelpTopic, FarDialogItem* Item, int ItemsNumber) {
+    RecordedDialog Run{PluginNumber, X1,   Y1, X2, Y2, HelpTopic,
+                       std::vector<FarDialogItem>(Item, Item + ItemsNumber), Item, ItemsNumber};
+    TheFakeHost.Dialogs.push_back(Run);
+    TheFakeHost.CallOrder.push_back("Dialog");
+    if (TheFakeHost.UserEdits)
+        TheFakeHost.UserEdits(Item, ItemsNumber);
+    return TheFakeHost.DialogResult;
+}
+
+PluginStartupInfo ResetFakeHost(int ModuleNumber) {
+    TheFakeHost = FakeHost{};
+    TheFakeHost.ModuleNumber = ModuleNumber;
+    PluginStartupInfo Info;
+    memset(&Info, 0, sizeof Info);
+    Info.StructSize = sizeof Info;
+    Info.ModuleNumber = ModuleNumber;
+    Info.GetMsg = FakeGetMsg;
+    Info.Message = FakeMessage;
+    Info.Dialog = FakeDialog;
+    return Info;
+}
+
+std::vector<std::string> TextLines(const RecordedMessage& Box) {
+    if (Box.Items.size() < static_cast<size_t>(1 + Box.ButtonsNumber))
+        return {};
+    return {Box.Items.begin() + 1, Box.Items.end() - Box.ButtonsNumber};
+}
