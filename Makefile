@@ -7,7 +7,8 @@ JOBS ?= $(shell nproc)
 BUILD := cmake --build --preset
 CONFIGURE := cmake --preset
 
-.PHONY: all deps dll package demo test test-native test-linux32 clean
+.PHONY: all deps dll package demo test test-native test-fuzz test-linux32 fuzz memcheck bench \
+        clean
 
 all: package
 
@@ -35,8 +36,43 @@ test-linux32: deps dll
 	@$(BUILD) linux32 -j $(JOBS)
 	@ctest --preset linux32 -j $(JOBS)
 
+# Each fuzz target for a few seconds: a smoke test of the fuzz build.
+test-fuzz: deps
+	@$(CONFIGURE) fuzz >/dev/null
+	@$(BUILD) fuzz -j $(JOBS)
+	@ctest --preset fuzz
+
 test: test-native
+	@$(MAKE) --no-print-directory test-fuzz
 	@$(MAKE) --no-print-directory test-linux32
+
+# Each fuzz target for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := $(patsubst fuzz/%_fuzz.cpp,%,$(wildcard fuzz/*_fuzz.cpp))
+fuzz: deps
+	@$(CONFIGURE) fuzz >/dev/null
+	@$(BUILD) fuzz -j $(JOBS)
+	@for target in $(FUZZ_TARGETS); do \
+	    log=build/fuzz/fuzz/$$target.log; \
+	    echo "Fuzzing $$target for $(FUZZ_SECONDS) s (log: $$log)"; \
+	    if ! fuzz/run_fuzz_target.sh build/fuzz $$target $(FUZZ_SECONDS) >$$log 2>&1; then \
+	        tail -n 40 $$log; exit 1; \
+	    fi; \
+	    grep -E "^(Done|stat::number_of_executed_units|stat::new_units_added)" $$log; \
+	done
+
+# The unit tests, built without sanitizers, under valgrind memcheck.
+memcheck: deps
+	@$(CONFIGURE) memcheck >/dev/null
+	@$(BUILD) memcheck -j $(JOBS)
+	@tests/run_memcheck.sh build/memcheck/valgrind build/memcheck/tests/qelfar_tests
+
+# Times as ratios to their baselines, then instruction counts from callgrind.
+bench: deps
+	@$(CONFIGURE) bench >/dev/null
+	@$(BUILD) bench -j $(JOBS)
+	@build/bench/bench/qelfar_bench
+	@bench/count_instructions.py build/bench/bench/qelfar_bench build/bench/callgrind
 
 clean:
 	rm -rf build dist

@@ -9,17 +9,21 @@
 
 static const char RecognisedNamePart[] = "far.ads";
 
-// Copies at most MaxPathChars characters of Source and a terminator.
-static void CopyPath(char (&Target)[PathBufferSize], const char* Source) {
-    size_t Count = strnlen(Source, MaxPathChars);
+// Copies at most MaxPathChars of the Length characters of Source, and a
+// terminator.
+static void CopyPath(char (&Target)[PathBufferSize], const char* Source, size_t Length) {
+    size_t Count = Length < MaxPathChars ? Length : MaxPathChars;
     memcpy(Target, Source, Count);
     Target[Count] = '\0';
 }
 
-static bool IsRecognisedName(const char* Name) {
-    char NamePart[PathBufferSize];
-    FileNamePart(Name, NamePart);
-    return strcmp(NamePart, RecognisedNamePart) == 0;
+// Compares the name part where it stands in Name, without copying it out: a
+// name part too long to keep whole is far longer than "far.ads" anyway.
+static bool IsRecognisedName(const char* Name, size_t Length) {
+    constexpr size_t RecognisedLength = sizeof RecognisedNamePart - 1;
+    size_t Start = NamePartStart(Name, Length);
+    return Length - Start == RecognisedLength &&
+           memcmp(Name + Start, RecognisedNamePart, RecognisedLength) == 0;
 }
 
 HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*, int) {
@@ -27,9 +31,11 @@ HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*, int) {
         return INVALID_HANDLE_VALUE;
     // The buffers are written before the name is judged; the host reads them
     // only while a panel exists, and the next accepted call rewrites them.
-    CopyPath(HostFileBuffer, Name);
+    // One scan for the length serves both the copy and the name part.
+    size_t Length = strlen(Name);
+    CopyPath(HostFileBuffer, Name, Length);
     CurDirBuffer[0] = '\0';
-    if (!IsRecognisedName(Name))
+    if (!IsRecognisedName(Name, Length))
         return INVALID_HANDLE_VALUE;
     PanelIsOpen = true;
     return PluginPanelHandle;

@@ -106,6 +106,20 @@ TEST_F(PanelListing, ThousandsOfPairsLeaveNoAllocationBehind) {
     EXPECT_EQ(LiveAllocations(), 0);
 }
 
+// A listing leaked per call would cost the host a megabyte every thousand
+// panel refreshes; a million pairs must end where they started.
+TEST_F(PanelListing, AMillionPairsLeaveNoAllocationBehind) {
+    for (long I = 0; I < 1000000; ++I) {
+        PluginPanelItem* Items = nullptr;
+        int Count = 0;
+        GetFindData(nullptr, &Items, &Count, 0);
+        FreeFindData(nullptr, Items, Count);
+    }
+    EXPECT_EQ(TheHeapHooks.Allocations, 1000000);
+    EXPECT_EQ(TheHeapHooks.Releases, 1000000);
+    EXPECT_EQ(LiveAllocations(), 0);
+}
+
 TEST_F(PanelListing, ExhaustedHeapIsReportedAndEndsTheProcess) {
     int Count = -7;
     PluginPanelItem* Items = reinterpret_cast<PluginPanelItem*>(&Count);
