@@ -27,8 +27,15 @@ static int FARAPI FakeMessage(int PluginNumber, DWORD Flags, const char* HelpTop
 
 static int FARAPI FakeDialog(int PluginNumber, int X1, int Y1, int X2, int Y2,
                              const char* HelpTopic, FarDialogItem* Item, int ItemsNumber) {
-    RecordedDialog Run{PluginNumber, X1,   Y1, X2, Y2, HelpTopic,
-                       std::vector<FarDialogItem>(Item, Item + ItemsNumber), Item, ItemsNumber};
+    RecordedDialog Run{PluginNumber,
+                       X1,
+                       Y1,
+                       X2,
+                       Y2,
+                       HelpTopic,
+                       std::vector<FarDialogItem>(Item, Item + ItemsNumber),
+                       Item,
+                       ItemsNumber};
     TheFakeHost.Dialogs.push_back(Run);
     TheFakeHost.CallOrder.push_back("Dialog");
     if (TheFakeHost.UserEdits)
