@@ -1,5 +1,6 @@
 // The pseudo-folder panel: a file whose name part is exactly "far.ads" opens
 // the plugin's single panel; the host asks for its description and closes it.
+#include "host/bounded_text.hpp"
 #include "host/file_name_part.hpp"
 #include "plugin/module_state.hpp"
 #include "plugin/panel.hpp"
@@ -8,13 +9,6 @@
 #include <string.h>
 
 static const char RecognisedNamePart[] = "far.ads";
-
-// Copies at most MaxPathChars characters of Source and a terminator.
-static void CopyPath(char (&Target)[PathBufferSize], const char* Source) {
-    size_t Count = strnlen(Source, MaxPathChars);
-    memcpy(Target, Source, Count);
-    Target[Count] = '\0';
-}
 
 static bool IsRecognisedName(const char* Name) {
     char NamePart[PathBufferSize];
@@ -27,7 +21,7 @@ HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*, int) {
         return INVALID_HANDLE_VALUE;
     // The buffers are written before the name is judged; the host reads them
     // only while a panel exists, and the next accepted call rewrites them.
-    CopyPath(HostFileBuffer, Name);
+    CopyBoundedText(HostFileBuffer, sizeof HostFileBuffer, Name);
     CurDirBuffer[0] = '\0';
     if (!IsRecognisedName(Name))
         return INVALID_HANDLE_VALUE;
