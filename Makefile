@@ -22,7 +22,7 @@ dll: deps
 package: dll
 
 demo: package
-	@echo "Built the plugin package in dist/qelfar/:"
+	@echo "Built the plugin package in dist/qelfar/ (and dist/qelfar.zip):"
 	@ls -l dist/qelfar
 
 test-native: deps

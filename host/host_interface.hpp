@@ -31,7 +31,7 @@ typedef uint32_t DWORD;
 // a constant expression, and the DLL runs no static constructors.
 #define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
 
-constexpr int MaxPathChars = 260;               // names and paths, terminator excluded
+constexpr int MaxPathChars = 260;                // names and paths, terminator excluded
 constexpr int PathBufferSize = MaxPathChars + 1; // a name buffer with its terminator
 
 #pragma pack(push, 2)

@@ -1,5 +1,6 @@
 // The pseudo-folder panel: a file whose name part is exactly "far.ads" opens
 // the plugin's single panel; the host asks for its description and closes it.
+#include "host/bounded_text.hpp"
 #include "host/file_name_part.hpp"
 #include "plugin/module_state.hpp"
 #include "plugin/panel.hpp"
@@ -8,14 +9,6 @@
 #include <string.h>
 
 static const char RecognisedNamePart[] = "far.ads";
-
-// Copies at most MaxPathChars of the Length characters of Source, and a
-// terminator.
-static void CopyPath(char (&Target)[PathBufferSize], const char* Source, size_t Length) {
-    size_t Count = Length < MaxPathChars ? Length : MaxPathChars;
-    memcpy(Target, Source, Count);
-    Target[Count] = '\0';
-}
 
 // Compares the name part where it stands in Name, without copying it out: a
 // name part too long to keep whole is far longer than "far.ads" anyway.
@@ -33,7 +26,7 @@ HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*, int) {
     // only while a panel exists, and the next accepted call rewrites them.
     // One scan for the length serves both the copy and the name part.
     size_t Length = strlen(Name);
-    CopyPath(HostFileBuffer, Name, Length);
+    CopyBoundedText(HostFileBuffer, sizeof HostFileBuffer, Name, Length);
     CurDirBuffer[0] = '\0';
     if (!IsRecognisedName(Name, Length))
         return INVALID_HANDLE_VALUE;

@@ -3,9 +3,9 @@
 // constructors), and handed to the host by address.
 #pragma once
 
+#include "host/host_calls.hpp" // StartupInfoCopy, kept beside the calls that use it
 #include "host/host_interface.hpp"
 
-extern PluginStartupInfo StartupInfoCopy;
 extern const char MenuTitle[10];
 extern const char CommandPrefixText[4];
 extern const char* MenuStrings[1];

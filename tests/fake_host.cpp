@@ -1,5 +1,8 @@
 #include "tests/fake_host.hpp"
 
+#include "plugin/plugin.hpp"
+#include "tests/heap_hooks.hpp"
+
 #include <string.h>
 
 FakeHost TheFakeHost;
@@ -27,8 +30,15 @@ static int FARAPI FakeMessage(int PluginNumber, DWORD Flags, const char* HelpTop
 
 static int FARAPI FakeDialog(int PluginNumber, int X1, int Y1, int X2, int Y2,
                              const char* HelpTopic, FarDialogItem* Item, int ItemsNumber) {
-    RecordedDialog Run{PluginNumber, X1,   Y1, X2, Y2, HelpTopic,
-                       std::vector<FarDialogItem>(Item, Item + ItemsNumber), Item, ItemsNumber};
+    RecordedDialog Run{PluginNumber,
+                       X1,
+                       Y1,
+                       X2,
+                       Y2,
+                       HelpTopic,
+                       std::vector<FarDialogItem>(Item, Item + ItemsNumber),
+                       Item,
+                       ItemsNumber};
     TheFakeHost.Dialogs.push_back(Run);
     TheFakeHost.CallOrder.push_back("Dialog");
     if (TheFakeHost.UserEdits)
@@ -53,4 +63,14 @@ std::vector<std::string> TextLines(const RecordedMessage& Box) {
     if (Box.Items.size() < static_cast<size_t>(1 + Box.ButtonsNumber))
         return {};
     return {Box.Items.begin() + 1, Box.Items.end() - Box.ButtonsNumber};
+}
+
+void PluginWithFakeHost::SetUp() {
+    PluginStartupInfo Info = ResetFakeHost(TestModuleNumber);
+    SetStartupInfo(&Info);
+    ResetHeapHooks();
+}
+
+void PluginWithFakeHost::TearDown() {
+    EXPECT_EQ(LiveAllocations(), 0) << "temporary storage was not released";
 }

@@ -137,8 +137,12 @@ TEST_F(FilePanel, TitleFollowsTheLatestAcceptedName) {
 TEST(FileNamePart, TakesTheTextAfterTheLastSeparator) {
     char Part[PathBufferSize];
     const std::pair<const char*, const char*> Cases[] = {
-        {"D:\\work\\far.ads", "far.ads"}, {"a/b\\c", "c"}, {"plain", "plain"},
-        {"dir\\", ""},                    {"\\x", "x"},    {"", ""},
+        {"D:\\work\\far.ads", "far.ads"},
+        {"a/b\\c", "c"},
+        {"plain", "plain"},
+        {"dir\\", ""},
+        {"\\x", "x"},
+        {"", ""},
     };
     for (auto [Path, NamePart] : Cases) {
         memset(Part, '#', sizeof Part);

@@ -1,0 +1,91 @@
+#include "host/host_calls.hpp"
+
+#include "host/bounded_text.hpp"
+#include "plugin/storage_error.hpp"
+
+#include <stdlib.h>
+#include <string.h>
+
+static const char InformationTitle[] = "Information";
+static const char OkButton[] = "Ok";
+
+// Temporary storage for one host call. malloc, not new: nothing may throw
+// across the host boundary.
+static void* AllocateTemporary(size_t Count, size_t Size) {
+    if (Count == 0)
+        return nullptr;
+    void* Block = calloc(Count, Size);
+    if (Block == nullptr)
+        RaiseStorageError();
+    return Block;
+}
+
+const char* GetMessageText(MessageId Id) {
+    return StartupInfoCopy.GetMsg(StartupInfoCopy.ModuleNumber, Id);
+}
+
+int ShowMessageBox(DWORD Flags, const char* HelpTopic, int ButtonsNumber, const MessageLine* Lines,
+                   int LinesNumber) {
+    auto* Items = static_cast<const char**>(AllocateTemporary(LinesNumber, sizeof(const char*)));
+    for (int I = 0; I < LinesNumber; ++I)
+        Items[I] = Lines[I];
+    int Result = StartupInfoCopy.Message(StartupInfoCopy.ModuleNumber, Flags, HelpTopic, Items,
+                                         LinesNumber, ButtonsNumber);
+    free(Items);
+    return Result;
+}
+
+void ShowInformation(const char* Text) {
+    MessageLine Lines[3] = {};
+    CopyBoundedText(Lines[0], MessageLineSize, InformationTitle);
+    CopyBoundedText(Lines[1], MessageLineSize, Text);
+    CopyBoundedText(Lines[2], MessageLineSize, OkButton);
+    ShowMessageBox(0, nullptr, 1, Lines, 3);
+}
+
+void ShowMessage(MessageId Id) {
+    ShowInformation(GetMessageText(Id));
+}
+
+static bool CarriesEditedText(int Type) {
+    return Type == DI_EDIT || Type == DI_FIXEDIT;
+}
+
+static void FillHostItem(FarDialogItem& Host, const DialogItemSpec& Spec) {
+    Host.Type = Spec.Type;
+    Host.X1 = Spec.X1;
+    Host.Y1 = Spec.Y1;
+    Host.X2 = Spec.X2;
+    Host.Y2 = Spec.Y2;
+    Host.Focus = Spec.Focus;
+    Host.Selected = Spec.Selected;
+    if (Spec.Flags & DIF_HISTORY)
+        Host.History = Spec.History; // the whole field, pointer-wide on any build
+    Host.Flags = Spec.Flags;
+    Host.DefaultButton = Spec.DefaultButton;
+    CopyBoundedText(Host.Data, DialogTextSize, Spec.Data);
+}
+
+static void CarryBack(DialogItemSpec& Spec, const FarDialogItem& Host) {
+    Spec.Selected = Host.Selected;
+    if (!CarriesEditedText(Spec.Type) || Spec.Data == nullptr)
+        return;
+    // Edit items are given writable buffers. The host's 512 bytes come back
+    // whole; the last is made a terminator so the text always ends inside.
+    char* Buffer = const_cast<char*>(Spec.Data);
+    memcpy(Buffer, Host.Data, DialogTextSize);
+    Buffer[DialogTextSize - 1] = '\0';
+}
+
+int RunDialog(int Width, int Height, DialogItemSpec* Items, int ItemsNumber) {
+    auto* HostItems =
+        static_cast<FarDialogItem*>(AllocateTemporary(ItemsNumber, sizeof(FarDialogItem)));
+    for (int I = 0; I < ItemsNumber; ++I)
+        FillHostItem(HostItems[I], Items[I]);
+    int Result = StartupInfoCopy.Dialog(StartupInfoCopy.ModuleNumber, -1, -1, Width, Height,
+                                        nullptr, HostItems, ItemsNumber);
+    for (int I = 0; I < ItemsNumber; ++I)
+        CarryBack(Items[I], HostItems[I]);
+    free(HostItems);
+    return Result;
+}

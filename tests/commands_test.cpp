@@ -1,0 +1,158 @@
+// The commands: invocation messages and the F7 input dialog, as the host
+// sees them.
+#include "plugin/plugin.hpp"
+#include "tests/fake_host.hpp"
+#include "tests/heap_hooks.hpp"
+
+#include <gtest/gtest.h>
+#include <string.h>
+#include <string>
+
+namespace {
+
+const HANDLE NoPanel = INVALID_HANDLE_VALUE;
+constexpr int F7 = 0x76;
+
+class Commands : public PluginWithFakeHost {
+  protected:
+    // The text lines of every box shown so far, one string per box.
+    static std::vector<std::string> Shown() {
+        std::vector<std::string> Lines;
+        for (const RecordedMessage& Box : TheFakeHost.Messages) {
+            EXPECT_EQ(Box.Items.size(), 3u);
+            Lines.push_back(Box.Items.at(1));
+        }
+        return Lines;
+    }
+};
+
+TEST_F(Commands, EachOriginShowsItsMessageAndOpensNothing) {
+    const std::pair<int, const char*> Origins[] = {
+        {1, "msg6"}, {4, "msg5"}, {5, "msg3"}, {6, "msg4"}};
+    for (auto [OpenFrom, Message] : Origins) {
+        TheFakeHost.Messages.clear();
+        EXPECT_EQ(OpenPlugin(OpenFrom, 0), NoPanel);
+        EXPECT_EQ(Shown(), std::vector<std::string>{Message}) << "origin " << OpenFrom;
+    }
+}
+
+TEST_F(Commands, CommandTextAndBoxResultDoNotMatter) {
+    TheFakeHost.MessageResult = -1; // closed with Esc
+    EXPECT_EQ(OpenPlugin(4, 0), NoPanel);
+    EXPECT_EQ(OpenPlugin(4, 12345), NoPanel);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"msg5", "msg5"}));
+}
+
+TEST_F(Commands, OtherOriginsShowNothing) {
+    for (int OpenFrom : {0, 2, 3, 7, 8, -1, 1000})
+        EXPECT_EQ(OpenPlugin(OpenFrom, 0), NoPanel);
+    EXPECT_TRUE(TheFakeHost.Messages.empty());
+    EXPECT_TRUE(TheFakeHost.GetMsgCalls.empty());
+}
+
+TEST_F(Commands, OnlyABareF7IsTaken) {
+    for (unsigned int State : {0x1u, 0x2u, 0x4u, 0x5u, 0x8u, 0x100u, 0x80000000u})
+        EXPECT_EQ(ProcessKey(nullptr, F7, State), 0) << State;
+    for (int Key : {0x75, 0x77, 0x0D, 0x1B, 0x46, 0})
+        EXPECT_EQ(ProcessKey(nullptr, Key, 0), 0) << Key;
+    EXPECT_TRUE(TheFakeHost.CallOrder.empty());
+}
+
+#if QELFAR_32BIT
+// The five items byte for byte as the host receives them.
+TEST_F(Commands, F7DialogItemsAreLaidOutAsTheHostReadsThem) {
+    TheFakeHost.DialogResult = 4;
+    EXPECT_EQ(ProcessKey(nullptr, F7, 0), 1);
+    const RecordedDialog& Run = TheFakeHost.Dialogs.at(0);
+    EXPECT_EQ(std::make_tuple(Run.X1, Run.Y1, Run.X2, Run.Y2), std::make_tuple(-1, -1, 30, 5));
+    EXPECT_EQ(Run.HelpTopic, nullptr);
+    ASSERT_EQ(Run.ItemsNumber, 5);
+    const auto* Bytes = reinterpret_cast<const unsigned char*>(Run.Items.data());
+    const int32_t Expected[5][9] = {
+        {3, 0, 0, 30, 4, 0, 0, 0, 0},         {0, 2, 1, 10, 2, 0, 0, 0, 0},
+        {4, 10, 1, 28, 2, 1, -1, 0x40000, 0}, {7, 1, 3, 10, 4, 0, 0, 0x4000, 1},
+        {7, 1, 3, 10, 4, 0, 0, 0x4000, 0},
+    };
+    const char* Texts[5] = {"msg7", "msg8", "msg9", "msg0", "msg1"};
+    for (int I = 0; I < 5; ++I) {
+        const unsigned char* Item = Bytes + 548 * I;
+        for (int Field = 0; Field < 9; ++Field) {
+            if (I == 2 && Field == 6)
+                continue; // the History pointer, checked below
+            int32_t Value;
+            memcpy(&Value, Item + 4 * Field, 4);
+            EXPECT_EQ(Value, Expected[I][Field]) << "item " << I << " field " << Field;
+        }
+        EXPECT_STREQ(reinterpret_cast<const char*>(Item + 36), Texts[I]) << "item " << I;
+    }
+    const char* History;
+    memcpy(&History, Bytes + 2 * 548 + 24, 4);
+    EXPECT_STREQ(History, "InputHistory");
+}
+#endif
+
+TEST_F(Commands, AcceptingShowsMessage10ThenTheEnteredText) {
+    TheFakeHost.DialogResult = 3;
+    TheFakeHost.UserEdits = [](FarDialogItem* Items, int) { strcpy(Items[2].Data, "typed"); };
+    EXPECT_EQ(ProcessKey(nullptr, F7, 0), 1);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"msg10", "typed"}));
+}
+
+TEST_F(Commands, AcceptingUneditedOrEmptiedFieldShowsThatText) {
+    TheFakeHost.DialogResult = 3;
+    ProcessKey(nullptr, F7, 0);
+    TheFakeHost.UserEdits = [](FarDialogItem* Items, int) { Items[2].Data[0] = '\0'; };
+    ProcessKey(nullptr, F7, 0);
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"msg10", "msg9", "msg10", ""}));
+}
+
+TEST_F(Commands, EveryOtherOutcomeShowsOnlyMessage11) {
+    TheFakeHost.UserEdits = [](FarDialogItem* Items, int) { strcpy(Items[2].Data, "typed"); };
+    for (int Result : {4, -1, 0, 2, 99}) {
+        TheFakeHost.Messages.clear();
+        TheFakeHost.DialogResult = Result;
+        EXPECT_EQ(ProcessKey(nullptr, F7, 0), 1);
+        EXPECT_EQ(Shown(), std::vector<std::string>{"msg11"}) << "result " << Result;
+    }
+}
+
+TEST_F(Commands, EachF7StartsAgainFromTheInitialText) {
+    TheFakeHost.DialogResult = 3;
+    TheFakeHost.UserEdits = [](FarDialogItem* Items, int) { strcpy(Items[2].Data, "first"); };
+    ProcessKey(nullptr, F7, 0);
+    TheFakeHost.UserEdits = nullptr;
+    ProcessKey(nullptr, F7, 0);
+    ASSERT_EQ(TheFakeHost.Dialogs.size(), 2u);
+    EXPECT_STREQ(TheFakeHost.Dialogs[1].Items[2].Data, "msg9");
+    EXPECT_EQ(Shown().back(), "msg9");
+}
+
+TEST_F(Commands, LongEnteredTextIsShownCutToTheLine) {
+    TheFakeHost.DialogResult = 3;
+    TheFakeHost.UserEdits = [](FarDialogItem* Items, int) {
+        memset(Items[2].Data, 'w', sizeof Items[2].Data); // no terminator at all
+    };
+    ProcessKey(nullptr, F7, 0);
+    EXPECT_EQ(Shown().back(), std::string(100, 'w'));
+}
+
+TEST_F(Commands, NullTextsFromTheHostAreShownEmpty) {
+    for (int Id = 0; Id < 12; ++Id)
+        TheFakeHost.MessageTexts[Id] = nullptr;
+    TheFakeHost.DialogResult = 3;
+    EXPECT_EQ(ProcessKey(nullptr, F7, 0), 1);
+    const RecordedDialog& Run = TheFakeHost.Dialogs.at(0);
+    for (const FarDialogItem& Item : Run.Items)
+        EXPECT_STREQ(Item.Data, "");
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"", ""}));
+    EXPECT_EQ(OpenPlugin(1, 0), NoPanel);
+}
+
+TEST_F(Commands, LongInitialTextIsCutTo511Characters) {
+    std::string Long(600, 'i');
+    TheFakeHost.MessageTexts[9] = Long.c_str();
+    ProcessKey(nullptr, F7, 0);
+    EXPECT_EQ(std::string(TheFakeHost.Dialogs.at(0).Items[2].Data), std::string(511, 'i'));
+}
+
+} // namespace
