@@ -1,5 +1,6 @@
 #include "bench/bench_cases.hpp"
 
+#include "host/host_calls.hpp"
 #include "plugin/plugin.hpp"
 
 #include <benchmark/benchmark.h>
@@ -65,6 +66,51 @@ void ScanLong() {
     LengthAndBackwardScan(LongPath.c_str());
 }
 
+// F7: a host that answers at once, the dialog closed with the first button so
+// that both boxes follow. The baseline makes the same host calls, with the
+// dialog's five host records cleared on the heap, and nothing else.
+const char EmptyText[] = "";
+
+const char* FARAPI IdleGetMsg(int, int) {
+    return EmptyText;
+}
+int FARAPI IdleMessage(int, DWORD, const char*, const char* const*, int, int) {
+    return 0;
+}
+int FARAPI IdleDialog(int, int, int, int, int, const char*, FarDialogItem*, int) {
+    return 3;
+}
+
+void StartWithIdleHost() {
+    PluginStartupInfo Info;
+    memset(&Info, 0, sizeof Info);
+    Info.StructSize = sizeof Info;
+    Info.GetMsg = IdleGetMsg;
+    Info.Message = IdleMessage;
+    Info.Dialog = IdleDialog;
+    SetStartupInfo(&Info);
+}
+
+void F7Run() {
+    int Handled = ProcessKey(nullptr, VK_F7, 0);
+    benchmark::DoNotOptimize(Handled);
+}
+
+[[gnu::noinline]] void HostCallsAlone() {
+    const PluginStartupInfo& Host = StartupInfoCopy;
+    const int Ids[6] = {7, 8, 0, 1, 9, 10};
+    const char* Texts[6];
+    for (int I = 0; I < 6; ++I)
+        Texts[I] = Host.GetMsg(Host.ModuleNumber, Ids[I]);
+    auto* Items = static_cast<FarDialogItem*>(calloc(5, sizeof(FarDialogItem)));
+    benchmark::DoNotOptimize(Items);
+    Host.Dialog(Host.ModuleNumber, -1, -1, 30, 5, nullptr, Items, 5);
+    free(Items);
+    const char* Box[3] = {"Information", Texts[5], "Ok"};
+    for (int I = 0; I < 2; ++I)
+        Host.Message(Host.ModuleNumber, 0, nullptr, Box, 3, 1);
+}
+
 } // namespace
 
 const std::vector<BenchCase>& BenchCases() {
@@ -75,6 +121,7 @@ const std::vector<BenchCase>& BenchCases() {
          ScanShort, 2.0},
         {"name_check_260", "strlen+backward scan, 260 chars", nullptr, OpenAndCloseLong, ScanLong,
          2.0},
+        {"f7_run", "the same host calls alone", StartWithIdleHost, F7Run, HostCallsAlone, 0},
     };
     return Cases;
 }

@@ -23,8 +23,8 @@ def run_callgrind(program, work_dir, iterations):
     subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}",
                     program, "--instructions", str(iterations)],
                    check=True, capture_output=True)
-    counts = {}
-    for dump in glob.glob(out + ".*"):
+    counts = {}  # in the order of the dumps, which is the order of the cases
+    for dump in sorted(glob.glob(out + ".*"), key=lambda name: int(name.rsplit(".", 1)[1])):
         text = open(dump).read()
         label = re.search(r"^desc: Trigger: Client Request: (\S+)$", text, re.M)
         summary = re.search(r"^summary: (\d+)$", text, re.M)
@@ -37,8 +37,7 @@ def main():
     program, work_dir = sys.argv[1], sys.argv[2]
     iterations = int(sys.argv[3]) if len(sys.argv) > 3 else 100000
     counts = run_callgrind(program, work_dir, iterations)
-    cases = sorted({label.rsplit("/", 1)[0] for label in counts},
-                   key=lambda case: min(k for k in counts if k.startswith(case + "/")))
+    cases = list(dict.fromkeys(label.rsplit("/", 1)[0] for label in counts))
     print(f"\ninstructions per iteration (valgrind --tool=callgrind, {iterations} iterations)")
     print(f"{'case':<18} {'plugin':>8} {'baseline':>9} {'ratio':>7}")
     for case in cases:

@@ -7,6 +7,10 @@ add_library(qelfar SHARED ${QELFAR_SOURCES}
 set_target_properties(qelfar PROPERTIES PREFIX "" OUTPUT_NAME qelfar)
 target_include_directories(qelfar PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelfar PRIVATE ${QELFAR_CODE_OPTIONS})
+# Nothing unwinds through the plugin's frames (no exceptions, and an error
+# ends the process), so the unwind tables and compiler tags are dead weight
+# shipped to every user.
+target_compile_options(qelfar PRIVATE -fno-asynchronous-unwind-tables -fno-ident)
 target_link_options(qelfar PRIVATE
     -nostartfiles -Wl,-e,_DllEntry@12
     -static-libgcc -static-libstdc++
