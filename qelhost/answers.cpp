@@ -130,7 +130,9 @@ Answer NextAnswer(const std::string& What, const std::vector<std::string>& Butto
         StopRun(ExitStopped, "line %d: the answer for %s lacks its closing button, enter or esc",
                 Pending.Line, What.c_str());
     if (!Asking)
-        StopRun(ExitStopped, "no answer prepared for %s", What.c_str());
+        StopRun(ExitStopped,
+                "no answer prepared for %s (answers go before the command that shows it)",
+                What.c_str());
     return AskUser(Buttons, Field);
 }
 
@@ -147,6 +149,17 @@ int ChosenButton(const Answer& A, const std::vector<std::string>& Buttons, int D
         Shown += " " + Face;
     StopRun(ExitStopped, "line %d: no button \"%s\" here; the buttons are%s", A.Line,
             A.ButtonName.c_str(), Shown.c_str());
+}
+
+void ReportClose(const Answer& A, int Pressed, const std::vector<std::string>& Buttons) {
+    if (Pressed == -1)
+        printf("user: presses Esc\n");
+    else if (Pressed < 0)
+        printf("user: presses Enter\n");
+    else if (A.Close == Answer::PressEnter)
+        printf("user: presses Enter on %s\n", Buttons[Pressed].c_str());
+    else
+        printf("user: presses %s\n", Buttons[Pressed].c_str());
 }
 
 const std::vector<std::string>& History(const std::string& Name) {

@@ -42,6 +42,10 @@ Answer NextAnswer(const std::string& What, const std::vector<std::string>& Butto
 // the run when it names no button. DefaultButton is what Enter presses.
 int ChosenButton(const Answer& Answer, const std::vector<std::string>& Buttons, int DefaultButton);
 
+// Tells what the user pressed: Pressed is the 0-based button, -1 for Esc,
+// or -2 for Enter on a dialog without a default button.
+void ReportClose(const Answer& Answer, int Pressed, const std::vector<std::string>& Buttons);
+
 // History lists by name, latest entry first, each entry once.
 const std::vector<std::string>& History(const std::string& Name);
 void AddToHistory(const std::string& Name, const std::string& Text);

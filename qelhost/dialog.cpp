@@ -177,12 +177,7 @@ int RunHostDialog(int X1, int Y1, int X2, int Y2, FarDialogItem* Items, int Item
     // Enter with no default button closes the dialog by the field itself.
     int Pressed = ChosenButton(Reply, Faces, DefaultButton >= 0 ? DefaultButton : -2);
     int Result = Pressed == -2 ? std::max(Field, 0) : Pressed < 0 ? -1 : ButtonPositions[Pressed];
-    if (Pressed == -1)
-        printf("user: presses Esc\n");
-    else if (Reply.Close == Answer::PressEnter)
-        printf("user: presses Enter\n");
-    else
-        printf("user: presses %s\n", Faces[Pressed].c_str());
+    ReportClose(Reply, Pressed, Faces);
     if (Field >= 0 && !Reply.Edits.empty())
         printf("host: the field reads \"%s\"\n", ToUtf8(ItemText(Items[Field])).c_str());
     if (Result >= 0 && FieldHasHistory && Items[Field].Data[0] != '\0') {

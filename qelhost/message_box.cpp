@@ -64,9 +64,6 @@ int ShowHostMessage(uint32_t Flags, const char* const* Items, int ItemsNumber, i
     std::string What = "the box \"" + ToUtf8(Title) + "\"";
     Answer Reply = NextAnswer(What, Faces, nullptr);
     int Pressed = ChosenButton(Reply, Faces, 0);
-    if (Pressed < 0)
-        printf("user: presses Esc\n");
-    else
-        printf("user: presses %s\n", Faces[Pressed].c_str());
+    ReportClose(Reply, Pressed, Faces);
     return Pressed;
 }

@@ -422,7 +422,7 @@ int RunSession(const PluginModule& Module, const std::string& ModulePath, Sessio
         if (First == std::string::npos || Line[First] == '#')
             continue;
         Line = Line.substr(First, Line.find_last_not_of(" \t\r") + 1 - First);
-        if (!Input.FromTerminal)
+        if (!Input.FromTerminal && Line.compare(0, 5, "note ") != 0)
             printf("qel> %s\n", Line.c_str());
         try {
             if (!RunCommand(S, Line))

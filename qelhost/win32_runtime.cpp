@@ -134,6 +134,9 @@ PLUGIN_CDECL char* Strncpy(char* To, const char* From, size_t Count) {
 PLUGIN_CDECL const char* Strchr(const char* Text, int Char) {
     return strchr(Text, Char);
 }
+PLUGIN_CDECL int Atoi(const char* Text) {
+    return atoi(Text);
+}
 PLUGIN_CDECL void* Memcpy(void* To, const void* From, size_t Count) {
     return memcpy(To, From, Count);
 }
@@ -266,6 +269,7 @@ template <typename Function> void* Address(Function* F) {
     return reinterpret_cast<void*>(F);
 }
 
+// clang-format off: one import a line
 const std::map<std::string, void*>& Kernel32Exports() {
     static const std::map<std::string, void*> Exports = {
         {"InitializeCriticalSection", Address(CriticalSectionNoOp)},
@@ -299,15 +303,16 @@ const std::map<std::string, void*>& MsvcrtExports() {
         {"vfprintf", Address(Vfprintf)},  {"exit", Address(Exit)},
         {"abort", Address(Abort)},        {"_amsg_exit", Address(AmsgExit)},
         {"_initterm", Address(Initterm)}, {"_lock", Address(Lock)},
-        {"_unlock", Address(Unlock)},     {"strlen", Address(Strlen)},
-        {"strcmp", Address(Strcmp)},      {"strncmp", Address(Strncmp)},
-        {"strcpy", Address(Strcpy)},      {"strncpy", Address(Strncpy)},
-        {"strchr", Address(Strchr)},      {"memcpy", Address(Memcpy)},
-        {"memmove", Address(Memmove)},    {"memset", Address(Memset)},
-        {"memcmp", Address(Memcmp)},
+        {"_unlock", Address(Unlock)},     {"atoi", Address(Atoi)},
+        {"strlen", Address(Strlen)},      {"strcmp", Address(Strcmp)},
+        {"strncmp", Address(Strncmp)},    {"strcpy", Address(Strcpy)},
+        {"strncpy", Address(Strncpy)},    {"strchr", Address(Strchr)},
+        {"memcpy", Address(Memcpy)},      {"memmove", Address(Memmove)},
+        {"memset", Address(Memset)},      {"memcmp", Address(Memcmp)},
     };
     return Exports;
 }
+// clang-format on
 
 } // namespace
 
