@@ -81,6 +81,7 @@ Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field) 
             Result.Close = Answer::PressButton;
             Result.ButtonName = Line;
         } else {
+            printf("  There is no button \"%s\".\n", Line.c_str());
             continue;
         }
         return Result;

@@ -1,6 +1,7 @@
 // qelhost: stands in for the file manager so that a plugin DLL of its old
 // ANSI interface runs here, and shows what the host's user would see.
 #include "qelhost/cp866.hpp"
+#include "qelhost/crash_report.hpp"
 #include "qelhost/host_services.hpp"
 #include "qelhost/language_file.hpp"
 #include "qelhost/pe_loader.hpp"
@@ -112,6 +113,7 @@ int main(int Count, char** Arguments) {
         Input.FromTerminal = isatty(0);
     }
 
+    ReportCrashes();
     PluginModule Module;
     std::string Error = LoadPluginModule(Chosen.Plugin, Module);
     if (!Error.empty())

@@ -1,4 +1,5 @@
 #include "qelhost/pe_loader.hpp"
+#include "qelhost/crash_report.hpp"
 #include "qelhost/thread_block.hpp"
 #include "qelhost/win32_runtime.hpp"
 
@@ -270,6 +271,7 @@ std::string MapImage(const std::vector<unsigned char>& File, const Headers& H, I
         return "cannot map " + std::to_string(H.ImageSize) + " bytes for its image";
     I.Base = static_cast<unsigned char*>(Mapped);
     I.Size = H.ImageSize;
+    NotePluginImage(I.Base, I.Size);
     memcpy(I.Base, File.data(), std::min<size_t>({H.HeadersSize, File.size(), H.ImageSize}));
     for (const Section& S : H.Sections) {
         uint32_t Length = S.VirtualSize != 0 ? std::min(S.RawSize, S.VirtualSize) : S.RawSize;
