@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks the shipped plugin DLL as the host will meet it.
 
-It must be a PE32 i386 DLL that exports exactly the expected entry points by
+It must be a stripped PE32 i386 DLL that exports exactly the expected entry points by
 undecorated name (no Name@N twins), pops its own arguments in each of them
 (__stdcall), and imports only from Windows system DLLs.
 
@@ -79,6 +79,8 @@ def main():
         faults.append("not a PE32 i386 image")
     if "DLL" not in objdump("-x", args.dll).split("Characteristics", 1)[1].split("\n\n", 1)[0]:
         faults.append("not marked as a DLL")
+    if "no symbols" not in objdump("-t", args.dll):
+        faults.append("not stripped: it carries a symbol table")
     size = len(open(args.dll, "rb").read())
     if size > args.max_size:
         faults.append(f"{size} bytes, more than {args.max_size}")

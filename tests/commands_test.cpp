@@ -13,16 +13,8 @@ namespace {
 const HANDLE NoPanel = INVALID_HANDLE_VALUE;
 constexpr int F7 = 0x76;
 
-class Commands : public testing::Test {
+class Commands : public PluginWithFakeHost {
   protected:
-    void SetUp() override {
-        PluginStartupInfo Info = ResetFakeHost(3);
-        SetStartupInfo(&Info);
-        ResetHeapHooks();
-    }
-    void TearDown() override {
-        EXPECT_EQ(LiveAllocations(), 0) << "temporary storage was not released";
-    }
     // The text lines of every box shown so far, one string per box.
     static std::vector<std::string> Shown() {
         std::vector<std::string> Lines;

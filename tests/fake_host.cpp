@@ -1,5 +1,8 @@
 #include "tests/fake_host.hpp"
 
+#include "plugin/plugin.hpp"
+#include "tests/heap_hooks.hpp"
+
 #include <string.h>
 
 FakeHost TheFakeHost;
@@ -60,4 +63,14 @@ std::vector<std::string> TextLines(const RecordedMessage& Box) {
     if (Box.Items.size() < static_cast<size_t>(1 + Box.ButtonsNumber))
         return {};
     return {Box.Items.begin() + 1, Box.Items.end() - Box.ButtonsNumber};
+}
+
+void PluginWithFakeHost::SetUp() {
+    PluginStartupInfo Info = ResetFakeHost(TestModuleNumber);
+    SetStartupInfo(&Info);
+    ResetHeapHooks();
+}
+
+void PluginWithFakeHost::TearDown() {
+    EXPECT_EQ(LiveAllocations(), 0) << "temporary storage was not released";
 }

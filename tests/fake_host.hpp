@@ -5,6 +5,8 @@
 
 #include "host/host_interface.hpp"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <string>
@@ -52,3 +54,12 @@ PluginStartupInfo ResetFakeHost(int ModuleNumber = 42);
 
 // Every text line of a recorded box: the items between title and buttons.
 std::vector<std::string> TextLines(const RecordedMessage& Box);
+
+// A test whose plugin has been started against a fresh fake host, and which
+// fails if the plugin leaves temporary storage behind.
+class PluginWithFakeHost : public testing::Test {
+  protected:
+    static constexpr int TestModuleNumber = 42;
+    void SetUp() override;
+    void TearDown() override;
+};

@@ -11,17 +11,7 @@
 
 namespace {
 
-class HostCalls : public testing::Test {
-  protected:
-    void SetUp() override {
-        PluginStartupInfo Info = ResetFakeHost(42);
-        SetStartupInfo(&Info);
-        ResetHeapHooks();
-    }
-    void TearDown() override {
-        EXPECT_EQ(LiveAllocations(), 0) << "temporary storage was not released";
-    }
-};
+using HostCalls = PluginWithFakeHost;
 
 void ExpectInformationBox(const RecordedMessage& Box, const std::string& Line) {
     EXPECT_EQ(Box.PluginNumber, 42);
