@@ -21,9 +21,19 @@ dll: deps
 
 package: dll
 
+# The shipped DLL, exactly as packaged, run in the simulated host (qelhost,
+# a 32-bit Linux program, under qemu-i386-static where the configure step
+# found that 32-bit programs do not run natively) through the bundled session.
 demo: package
 	@echo "Built the plugin package in dist/qelfar/ (and dist/qelfar.zip):"
 	@ls -l dist/qelfar
+	@$(CONFIGURE) linux32 >/dev/null
+	@$(BUILD) linux32 -j $(JOBS) --target qelhost >/dev/null
+	@echo
+	@echo "A session of the simulated host with dist/qelfar/qelfar.dll:"
+	@echo
+	@emulator=$$(sed -n 's/^CMAKE_CROSSCOMPILING_EMULATOR:[A-Z]*=//p' build/linux32/CMakeCache.txt); \
+	$$emulator build/linux32/qelhost/qelhost dist/qelfar/qelfar.dll qelhost/sessions/demo.qel
 
 test-native: deps
 	@$(CONFIGURE) native >/dev/null

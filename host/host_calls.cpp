@@ -51,28 +51,28 @@ static bool CarriesEditedText(int Type) {
     return Type == DI_EDIT || Type == DI_FIXEDIT;
 }
 
-static void FillHostItem(FarDialogItem& Host, const DialogItemSpec& Spec) {
-    Host.Type = Spec.Type;
-    Host.X1 = Spec.X1;
-    Host.Y1 = Spec.Y1;
-    Host.X2 = Spec.X2;
-    Host.Y2 = Spec.Y2;
-    Host.Focus = Spec.Focus;
-    Host.Selected = Spec.Selected;
-    if (Spec.Flags & DIF_HISTORY)
-        Host.History = Spec.History; // the whole field, pointer-wide on any build
-    Host.Flags = Spec.Flags;
-    Host.DefaultButton = Spec.DefaultButton;
-    CopyBoundedText(Host.Data, DialogTextSize, Spec.Data);
+static void FillHostItem(FarDialogItem& Host, const DialogItemSpec& Description) {
+    Host.Type = Description.Type;
+    Host.X1 = Description.X1;
+    Host.Y1 = Description.Y1;
+    Host.X2 = Description.X2;
+    Host.Y2 = Description.Y2;
+    Host.Focus = Description.Focus;
+    Host.Selected = Description.Selected;
+    if (Description.Flags & DIF_HISTORY)
+        Host.History = Description.History; // the whole field, pointer-wide on any build
+    Host.Flags = Description.Flags;
+    Host.DefaultButton = Description.DefaultButton;
+    CopyBoundedText(Host.Data, DialogTextSize, Description.Data);
 }
 
-static void CarryBack(DialogItemSpec& Spec, const FarDialogItem& Host) {
-    Spec.Selected = Host.Selected;
-    if (!CarriesEditedText(Spec.Type) || Spec.Data == nullptr)
+static void CarryBack(DialogItemSpec& Description, const FarDialogItem& Host) {
+    Description.Selected = Host.Selected;
+    if (!CarriesEditedText(Description.Type) || Description.Data == nullptr)
         return;
     // Edit items are given writable buffers. The host's 512 bytes come back
     // whole; the last is made a terminator so the text always ends inside.
-    char* Buffer = const_cast<char*>(Spec.Data);
+    char* Buffer = const_cast<char*>(Description.Data);
     memcpy(Buffer, Host.Data, DialogTextSize);
     Buffer[DialogTextSize - 1] = '\0';
 }

@@ -1,0 +1,13 @@
+// The host's OEM code page 866 (DOS Cyrillic) and UTF-8.
+#pragma once
+
+#include <string>
+
+// Each byte of Oem as its Unicode character.
+std::u32string OemToUnicode(const std::string& Oem);
+
+// Unicode characters without a place in code page 866 become '?'.
+std::string UnicodeToOem(const std::u32string& Text);
+
+std::string ToUtf8(const std::u32string& Text);
+std::u32string FromUtf8(const std::string& Text);

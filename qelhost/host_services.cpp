@@ -1,0 +1,89 @@
+#include "qelhost/host_services.hpp"
+#include "qelhost/dialog.hpp"
+#include "qelhost/language_file.hpp"
+#include "qelhost/message_box.hpp"
+#include "qelhost/plugin_calls.hpp"
+
+#include <string.h>
+
+#include <utility>
+
+namespace {
+
+std::string LanguageFolder;
+std::string LanguageName = "English";
+LanguageFile Language;
+bool LanguageRead = false;
+
+void CheckModuleNumber(int PluginNumber, const char* Service) {
+    if (PluginNumber != QelhostModuleNumber)
+        StopRun(ExitStopped, "%s called with plugin number %d, not the plugin's %d", Service,
+                PluginNumber, QelhostModuleNumber);
+}
+
+// The host reads the language file when the plugin first asks for a text.
+PLUGIN_STDCALL const char* GetMsg(int PluginNumber, int MsgId) {
+    CheckModuleNumber(PluginNumber, "GetMsg");
+    if (!LanguageRead) {
+        std::string Error = FindLanguageFile(LanguageFolder, LanguageName, Language);
+        if (!Error.empty())
+            StopRun(ExitStopped, "%s", Error.c_str());
+        LanguageRead = true;
+    }
+    if (MsgId < 0 || MsgId >= static_cast<int>(Language.Messages.size()))
+        StopRun(ExitStopped, "Message %d not found in %s", MsgId, Language.Path.c_str());
+    return Language.Messages[MsgId].c_str();
+}
+
+PLUGIN_STDCALL int Message(int PluginNumber, DWORD Flags, const char*, const char* const* Items,
+                           int ItemsNumber, int ButtonsNumber) {
+    CheckModuleNumber(PluginNumber, "Message");
+    return ShowHostMessage(Flags, Items, ItemsNumber, ButtonsNumber);
+}
+
+PLUGIN_STDCALL int Dialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const char*,
+                          FarDialogItem* Item, int ItemsNumber) {
+    CheckModuleNumber(PluginNumber, "Dialog");
+    return RunHostDialog(X1, Y1, X2, Y2, Item, ItemsNumber);
+}
+
+// A service the host does not provide: the plugin's call stops the run,
+// named by the slot's offset in PluginStartupInfo.
+template <int Offset> PLUGIN_STDCALL void MissingService() {
+    StopRun(ExitStopped,
+            "the plugin called the host service at offset %d of PluginStartupInfo, "
+            "which qelhost does not provide",
+            Offset);
+}
+
+template <int... Slot>
+void FillMissingServices(PluginStartupInfo& Info, std::integer_sequence<int, Slot...>) {
+    void* Services[] = {reinterpret_cast<void*>(MissingService<288 + 4 * Slot>)...};
+    memcpy(Info.OtherServices288, Services, sizeof Services);
+}
+
+const char RegistryRoot[] = "Software\\Far\\Plugins";
+
+} // namespace
+
+void ChooseLanguage(const std::string& PluginFolder, const std::string& Name) {
+    LanguageFolder = PluginFolder;
+    LanguageName = Name;
+    LanguageRead = false;
+}
+
+void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName) {
+    memset(&Info, 0, sizeof Info);
+    Info.StructSize = sizeof Info;
+    strncpy(Info.ModuleName, ModuleName.c_str(), sizeof Info.ModuleName - 1);
+    Info.ModuleNumber = QelhostModuleNumber;
+    // RootKey (268) and the Menu service (272) come before the three in use.
+    const char* Root = RegistryRoot;
+    void* Menu = reinterpret_cast<void*>(MissingService<272>);
+    memcpy(Info.OtherFields268, &Root, 4);
+    memcpy(Info.OtherFields268 + 4, &Menu, 4);
+    Info.Dialog = Dialog;
+    Info.Message = Message;
+    Info.GetMsg = GetMsg;
+    FillMissingServices(Info, std::make_integer_sequence<int, 12>());
+}

@@ -1,0 +1,16 @@
+// The services the host hands the plugin in its PluginStartupInfo.
+#pragma once
+
+#include "host/host_interface.hpp"
+
+#include <string>
+
+// The plugin's number among the host's plugins, passed back with each call.
+constexpr int QelhostModuleNumber = 7;
+
+// Where GetMsg finds the plugin's language file, and which language.
+void ChooseLanguage(const std::string& PluginFolder, const std::string& Language);
+
+// The record for SetStartupInfo: module name and number, the three
+// services, and every other service slot set to stop the run by name.
+void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName);

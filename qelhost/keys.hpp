@@ -1,0 +1,22 @@
+// Key names of session scripts, their Windows virtual-key codes, and what
+// the host's file panel does with the keys a plugin leaves to it.
+#pragma once
+
+#include <string>
+
+// ProcessKey's ControlState bits.
+constexpr unsigned PKF_CONTROL = 0x1;
+constexpr unsigned PKF_ALT = 0x2;
+constexpr unsigned PKF_SHIFT = 0x4;
+
+// The virtual-key code of a key name ("F7", "Enter", "A"), or -1.
+int VirtualKeyCode(const std::string& Name);
+
+// The modifier bit of "shift", "ctrl" or "alt", or 0.
+unsigned ModifierBit(const std::string& Name);
+
+// "Ctrl+Shift+F7", the way the host names keys.
+std::string KeyTitle(const std::string& Name, unsigned ControlState);
+
+// What the host's file panel does with the key, or an empty string.
+std::string HostKeyAction(int Key, unsigned ControlState);

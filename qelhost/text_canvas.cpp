@@ -1,0 +1,69 @@
+#include "qelhost/text_canvas.hpp"
+#include "qelhost/cp866.hpp"
+
+TextCanvas::TextCanvas(int Width, int Height)
+    : Width(Width), Height(Height), Rows(Height, std::u32string(Width, U' ')) {}
+
+void TextCanvas::Write(int X, int Y, const std::u32string& Text) {
+    if (Y < 0 || Y >= Height)
+        return;
+    for (size_t I = 0; I < Text.size(); ++I) {
+        int Column = X + static_cast<int>(I);
+        // Control characters would break the picture; the host shows them
+        // as blanks too.
+        if (Column >= 0 && Column < Width)
+            Rows[Y][Column] = Text[I] < U' ' ? U' ' : Text[I];
+    }
+}
+
+void TextCanvas::Frame(int X1, int Y1, int X2, int Y2, bool Double, const std::u32string& Title) {
+    const char32_t* Pieces = Double ? U"╔╗╚╝═║" : U"┌┐└┘─│";
+    int Inner = X2 - X1 - 1;
+    Write(X1, Y1, Pieces[0] + std::u32string(Inner, Pieces[4]) + Pieces[1]);
+    Write(X1, Y2, Pieces[2] + std::u32string(Inner, Pieces[4]) + Pieces[3]);
+    for (int Y = Y1 + 1; Y < Y2; ++Y) {
+        Write(X1, Y, std::u32string(1, Pieces[5]));
+        Write(X2, Y, std::u32string(1, Pieces[5]));
+    }
+    if (!Title.empty()) {
+        std::u32string Caption = U" " + Title + U" ";
+        if (static_cast<int>(Caption.size()) > Inner)
+            Caption.resize(Inner > 0 ? Inner : 0);
+        Write(X1 + 1 + CentredStart(Inner, static_cast<int>(Caption.size())), Y1, Caption);
+    }
+}
+
+void TextCanvas::Separator(int X1, int X2, int Y) {
+    Write(X1, Y, U"╟" + std::u32string(X2 - X1 - 1, U'─') + U"╢");
+}
+
+std::string TextCanvas::Printed() const {
+    std::string Text;
+    for (std::u32string Row : Rows) {
+        Row.erase(Row.find_last_not_of(U' ') + 1);
+        Text += ToUtf8(Row) + "\n";
+    }
+    return Text;
+}
+
+int CentredStart(int Space, int Length) {
+    return Length >= Space ? 0 : (Space - Length) / 2;
+}
+
+std::u32string WithoutHotkey(const std::u32string& Label) {
+    std::u32string Text;
+    for (size_t I = 0; I < Label.size(); ++I) {
+        if (Label[I] == U'&' && I + 1 < Label.size())
+            ++I;
+        Text += Label[I];
+    }
+    return Text;
+}
+
+std::u32string ButtonFace(const std::u32string& Label, bool Default) {
+    return (Default ? U"{ " : U"[ ") + WithoutHotkey(Label) + (Default ? U" }" : U" ]");
+}
+
+std::u32string Shown(const char* OemText) {
+    return OemText == nullptr ? U"" : OemToUnicode(OemText);
+}

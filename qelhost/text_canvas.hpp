@@ -1,0 +1,36 @@
+// A rectangle of characters that boxes, dialogs and panels are drawn into,
+// printed as UTF-8 text the way the host's screen would show it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class TextCanvas {
+  public:
+    TextCanvas(int Width, int Height);
+
+    // Characters outside the canvas are dropped.
+    void Write(int X, int Y, const std::u32string& Text);
+    // A frame with Title centred in its top edge.
+    void Frame(int X1, int Y1, int X2, int Y2, bool Double, const std::u32string& Title);
+    // A single line across a double frame, joined to its sides.
+    void Separator(int X1, int X2, int Y);
+    // The rows as UTF-8 lines, trailing spaces removed.
+    std::string Printed() const;
+
+  private:
+    int Width, Height;
+    std::vector<std::u32string> Rows;
+};
+
+// Where Length characters start when centred in Space columns.
+int CentredStart(int Space, int Length);
+
+// A label without its hotkey markers ("&Ok" shows as "Ok"; "&&" as "&").
+std::u32string WithoutHotkey(const std::u32string& Label);
+
+// How the host shows a button: "[ Ok ]", or "{ Ok }" for the default one.
+std::u32string ButtonFace(const std::u32string& Label, bool Default);
+
+// Text from the plugin (code page 866) for the canvas, and back.
+std::u32string Shown(const char* OemText);
