@@ -2,6 +2,7 @@
 
 #include "host/host_calls.hpp"
 #include "plugin/plugin.hpp"
+#include "tests/startup_record.hpp"
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -82,12 +83,7 @@ int FARAPI IdleDialog(int, int, int, int, int, const char*, FarDialogItem*, int)
 }
 
 void StartWithIdleHost() {
-    PluginStartupInfo Info;
-    memset(&Info, 0, sizeof Info);
-    Info.StructSize = sizeof Info;
-    Info.GetMsg = IdleGetMsg;
-    Info.Message = IdleMessage;
-    Info.Dialog = IdleDialog;
+    PluginStartupInfo Info = StartupRecord(0, IdleGetMsg, IdleMessage, IdleDialog);
     SetStartupInfo(&Info);
 }
 

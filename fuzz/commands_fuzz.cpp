@@ -6,6 +6,7 @@
 #include "fuzz/fuzz_check.hpp"
 #include "host/host_calls.hpp"
 #include "plugin/plugin.hpp"
+#include "tests/startup_record.hpp"
 
 #include <fuzzer/FuzzedDataProvider.h>
 #include <algorithm>
@@ -114,13 +115,7 @@ int FARAPI FuzzDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const ch
 
 void StartPlugin() {
     Host.ModuleNumber = Host.Input->ConsumeIntegral<int>();
-    PluginStartupInfo Info;
-    memset(&Info, 0, sizeof Info);
-    Info.StructSize = sizeof Info;
-    Info.ModuleNumber = Host.ModuleNumber;
-    Info.GetMsg = FuzzGetMsg;
-    Info.Message = FuzzMessage;
-    Info.Dialog = FuzzDialog;
+    PluginStartupInfo Info = StartupRecord(Host.ModuleNumber, FuzzGetMsg, FuzzMessage, FuzzDialog);
     SetStartupInfo(&Info);
 }
 

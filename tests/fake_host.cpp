@@ -2,6 +2,7 @@
 
 #include "plugin/plugin.hpp"
 #include "tests/heap_hooks.hpp"
+#include "tests/startup_record.hpp"
 
 #include <string.h>
 
@@ -49,14 +50,7 @@ static int FARAPI FakeDialog(int PluginNumber, int X1, int Y1, int X2, int Y2,
 PluginStartupInfo ResetFakeHost(int ModuleNumber) {
     TheFakeHost = FakeHost{};
     TheFakeHost.ModuleNumber = ModuleNumber;
-    PluginStartupInfo Info;
-    memset(&Info, 0, sizeof Info);
-    Info.StructSize = sizeof Info;
-    Info.ModuleNumber = ModuleNumber;
-    Info.GetMsg = FakeGetMsg;
-    Info.Message = FakeMessage;
-    Info.Dialog = FakeDialog;
-    return Info;
+    return StartupRecord(ModuleNumber, FakeGetMsg, FakeMessage, FakeDialog);
 }
 
 std::vector<std::string> TextLines(const RecordedMessage& Box) {
