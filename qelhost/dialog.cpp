@@ -22,6 +22,11 @@ bool IsEdit(const FarDialogItem& Item) {
     return Item.Type == DI_EDIT || Item.Type == DI_FIXEDIT || Item.Type == DI_PSWEDIT;
 }
 
+// The name of the item's history list, "" when it keeps none.
+const char* HistoryName(const FarDialogItem& Item) {
+    return Item.Flags & DIF_HISTORY && Item.History != nullptr ? Item.History : "";
+}
+
 std::u32string ItemText(const FarDialogItem& Item) {
     return Shown(std::string(Item.Data, strnlen(Item.Data, DataSize)).c_str());
 }
@@ -39,12 +44,12 @@ std::u32string Face(const FarDialogItem& Item) {
 }
 
 std::u32string FieldFace(const FarDialogItem& Item) {
-    int Width = std::max(Item.X2 - Item.X1 + 1, 1);
+    int Width = std::max(Item.X2 - Item.X1 + 1, 1); // of an item clipped to the screen
     std::u32string Text = ItemText(Item);
     if (Item.Type == DI_PSWEDIT)
         Text.assign(Text.size(), U'*');
     Text.resize(Width, U'·');
-    if (Item.Flags & DIF_HISTORY)
+    if (*HistoryName(Item) != '\0')
         Text += U'↓';
     return Text;
 }
@@ -75,16 +80,36 @@ std::vector<int> CentredColumns(const FarDialogItem* Items, int Count, int Width
     return Columns;
 }
 
-void Draw(const FarDialogItem* Items, int Count, int Width, int Height) {
+// An item far off the screen looks the same brought nearer (its text is
+// shorter than DataSize), and near coordinates keep sizes and sums small.
+int Clipped(int Coordinate, int Limit) {
+    return std::clamp(Coordinate, -2 * DataSize, Limit + 1);
+}
+
+std::vector<FarDialogItem> ClippedToScreen(const FarDialogItem* Items, int Count) {
+    std::vector<FarDialogItem> Result(Items, Items + Count);
+    for (FarDialogItem& Item : Result) {
+        Item.X1 = Clipped(Item.X1, ScreenWidth);
+        Item.X2 = Clipped(Item.X2, ScreenWidth);
+        Item.Y1 = Clipped(Item.Y1, ScreenHeight);
+        Item.Y2 = Clipped(Item.Y2, ScreenHeight);
+    }
+    return Result;
+}
+
+void Draw(const FarDialogItem* PluginItems, int Count, int Width, int Height) {
+    std::vector<FarDialogItem> OnScreen = ClippedToScreen(PluginItems, Count);
+    const FarDialogItem* Items = OnScreen.data();
     std::vector<int> Columns = CentredColumns(Items, Count, Width);
-    // Items may reach past the dialog's edges; the picture shows them whole.
+    // Items may reach past the dialog's edges; the picture shows them whole
+    // as far as the screen reaches.
     int CanvasWidth = Width, CanvasHeight = Height;
     for (int I = 0; I < Count; ++I) {
         int Right = std::max(Items[I].X2, Columns[I] + static_cast<int>(Face(Items[I]).size()));
         CanvasWidth = std::max(CanvasWidth, Right + 2);
         CanvasHeight = std::max(CanvasHeight, std::max(Items[I].Y1, Items[I].Y2) + 1);
     }
-    TextCanvas Canvas(CanvasWidth, CanvasHeight);
+    TextCanvas Canvas(std::min(CanvasWidth, ScreenWidth), std::min(CanvasHeight, ScreenHeight));
     for (int I = 0; I < Count; ++I) {
         const FarDialogItem& Item = Items[I];
         if (Item.Type == DI_SINGLEBOX || Item.Type == DI_DOUBLEBOX)
@@ -118,7 +143,7 @@ void ApplyEdit(FarDialogItem& Field, const EditStep& Step, int Line) {
         printf("user: types \"%s\"\n", Step.Text.c_str());
         SetText(Field, ItemText(Field) + FromUtf8(Step.Text));
     } else {
-        const char* Name = Field.Flags & DIF_HISTORY ? Field.History : "";
+        const char* Name = HistoryName(Field);
         const std::vector<std::string>& Entries = History(Name);
         if (Step.Entry < 1 || Step.Entry > static_cast<int>(Entries.size()))
             StopRun(ExitStopped, "line %d: the history \"%s\" has no entry %d", Line, Name,
@@ -142,13 +167,18 @@ int FieldPosition(const FarDialogItem* Items, int Count) {
     return First;
 }
 
+// The dialog's width or height (From -1: centred, To is the size), from
+// corners that may be inverted or far off the screen.
+int Extent(int From, int To, int Limit) {
+    long long Size = From == -1 ? To : static_cast<long long>(To) - From + 1;
+    return static_cast<int>(std::clamp<long long>(Size, 1, Limit));
+}
+
 } // namespace
 
 int RunHostDialog(int X1, int Y1, int X2, int Y2, FarDialogItem* Items, int ItemsNumber) {
     int Count = std::max(ItemsNumber, 0);
-    int Width = X1 == -1 ? X2 : X2 - X1 + 1;
-    int Height = Y1 == -1 ? Y2 : Y2 - Y1 + 1;
-    Draw(Items, Count, std::max(Width, 1), std::max(Height, 1));
+    Draw(Items, Count, Extent(X1, X2, ScreenWidth), Extent(Y1, Y2, ScreenHeight));
 
     std::vector<int> ButtonPositions;
     std::vector<std::string> Faces;
@@ -161,7 +191,7 @@ int RunHostDialog(int X1, int Y1, int X2, int Y2, FarDialogItem* Items, int Item
             Faces.push_back(ToUtf8(Face(Items[I])));
         }
     int Field = FieldPosition(Items, Count);
-    bool FieldHasHistory = Field >= 0 && Items[Field].Flags & DIF_HISTORY;
+    const char* FieldHistory = Field >= 0 ? HistoryName(Items[Field]) : "";
     std::u32string Title;
     for (int I = 0; I < Count && Title.empty(); ++I)
         if (Items[I].Type == DI_SINGLEBOX || Items[I].Type == DI_DOUBLEBOX)
@@ -170,7 +200,7 @@ int RunHostDialog(int X1, int Y1, int X2, int Y2, FarDialogItem* Items, int Item
 
     FieldView View;
     if (Field >= 0)
-        View = {ToUtf8(ItemText(Items[Field])), FieldHasHistory ? Items[Field].History : ""};
+        View = {ToUtf8(ItemText(Items[Field])), FieldHistory};
     Answer Reply = NextAnswer(What, Faces, Field >= 0 ? &View : nullptr);
     for (const EditStep& Step : Reply.Edits)
         ApplyEdit(Items[Field], Step, Reply.Line);
@@ -180,10 +210,10 @@ int RunHostDialog(int X1, int Y1, int X2, int Y2, FarDialogItem* Items, int Item
     ReportClose(Reply, Pressed, Faces);
     if (Field >= 0 && !Reply.Edits.empty())
         printf("host: the field reads \"%s\"\n", ToUtf8(ItemText(Items[Field])).c_str());
-    if (Result >= 0 && FieldHasHistory && Items[Field].Data[0] != '\0') {
-        AddToHistory(Items[Field].History, ToUtf8(ItemText(Items[Field])));
+    if (Result >= 0 && *FieldHistory != '\0' && Items[Field].Data[0] != '\0') {
+        AddToHistory(FieldHistory, ToUtf8(ItemText(Items[Field])));
         printf("host: adds \"%s\" to the history %s\n", ToUtf8(ItemText(Items[Field])).c_str(),
-               Items[Field].History);
+               FieldHistory);
     }
     return Result;
 }

@@ -1,6 +1,8 @@
 #include "qelhost/text_canvas.hpp"
 #include "qelhost/cp866.hpp"
 
+#include <algorithm>
+
 TextCanvas::TextCanvas(int Width, int Height)
     : Width(Width), Height(Height), Rows(Height, std::u32string(Width, U' ')) {}
 
@@ -18,23 +20,23 @@ void TextCanvas::Write(int X, int Y, const std::u32string& Text) {
 
 void TextCanvas::Frame(int X1, int Y1, int X2, int Y2, bool Double, const std::u32string& Title) {
     const char32_t* Pieces = Double ? U"╔╗╚╝═║" : U"┌┐└┘─│";
-    int Inner = X2 - X1 - 1;
+    int Inner = std::max(X2 - X1 - 1, 0);
     Write(X1, Y1, Pieces[0] + std::u32string(Inner, Pieces[4]) + Pieces[1]);
     Write(X1, Y2, Pieces[2] + std::u32string(Inner, Pieces[4]) + Pieces[3]);
-    for (int Y = Y1 + 1; Y < Y2; ++Y) {
+    for (int Y = std::max(Y1 + 1, 0); Y < std::min(Y2, Height); ++Y) {
         Write(X1, Y, std::u32string(1, Pieces[5]));
         Write(X2, Y, std::u32string(1, Pieces[5]));
     }
     if (!Title.empty()) {
         std::u32string Caption = U" " + Title + U" ";
         if (static_cast<int>(Caption.size()) > Inner)
-            Caption.resize(Inner > 0 ? Inner : 0);
+            Caption.resize(Inner);
         Write(X1 + 1 + CentredStart(Inner, static_cast<int>(Caption.size())), Y1, Caption);
     }
 }
 
 void TextCanvas::Separator(int X1, int X2, int Y) {
-    Write(X1, Y, U"╟" + std::u32string(X2 - X1 - 1, U'─') + U"╢");
+    Write(X1, Y, U"╟" + std::u32string(std::max(X2 - X1 - 1, 0), U'─') + U"╢");
 }
 
 std::string TextCanvas::Printed() const {

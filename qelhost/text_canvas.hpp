@@ -5,13 +5,17 @@
 #include <string>
 #include <vector>
 
+// The largest screen qelhost draws on; a dialog's items beyond it are cut off.
+constexpr int ScreenWidth = 200, ScreenHeight = 100;
+
 class TextCanvas {
   public:
     TextCanvas(int Width, int Height);
 
     // Characters outside the canvas are dropped.
     void Write(int X, int Y, const std::u32string& Text);
-    // A frame with Title centred in its top edge.
+    // A frame with Title centred in its top edge; inverted corners draw as
+    // a frame without inside.
     void Frame(int X1, int Y1, int X2, int Y2, bool Double, const std::u32string& Title);
     // A single line across a double frame, joined to its sides.
     void Separator(int X1, int X2, int Y);
