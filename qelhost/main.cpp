@@ -61,8 +61,8 @@ Options ReadOptions(int Count, char** Arguments) {
             Result.Language = Value == "eng" ? "English" : "Russian";
         else if (Option == "--lang")
             UsageError("--lang takes eng or rus, not \"" + Value + "\"");
-        else if (Option == "--heap-fail-after" &&
-                 Value.find_first_not_of("0123456789") == std::string::npos && Value.size() < 10)
+        else if (Option == "--heap-fail-after" && !Value.empty() && Value.size() < 10 &&
+                 Value.find_first_not_of("0123456789") == std::string::npos)
             Result.HeapFailAfter = atol(Value.c_str());
         else if (Option == "--heap-fail-after")
             UsageError("--heap-fail-after takes a count, not \"" + Value + "\"");

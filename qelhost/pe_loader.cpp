@@ -10,9 +10,9 @@
 #include <sys/mman.h>
 
 #include <algorithm>
-
 #include <fstream>
 #include <iterator>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -37,7 +37,7 @@ struct Section {
 
 struct Headers {
     uint16_t Characteristics;
-    uint32_t EntryPoint, ImageBase, ImageSize, HeadersSize;
+    uint32_t EntryPoint, ImageBase, SectionAlignment, ImageSize, HeadersSize;
     uint32_t DirectoryRva[16] = {}, DirectorySize[16] = {};
     std::vector<Section> Sections;
 };
@@ -53,6 +53,50 @@ std::string Hex(uint32_t Value) {
     char Text[16];
     snprintf(Text, sizeof Text, "0x%X", Value);
     return Text;
+}
+
+// Sections lie in the file, within the image, aligned, and after the headers
+// and each other in ascending order, as Windows requires.
+std::string ReadSections(const std::vector<unsigned char>& File, size_t Table,
+                         uint16_t SectionCount, Headers& H) {
+    uint32_t FreeFrom = H.HeadersSize;
+    for (uint16_t I = 0; I < SectionCount; ++I) {
+        size_t At = Table + 40 * size_t{I};
+        Section S{std::string(reinterpret_cast<const char*>(&File[At]),
+                              strnlen(reinterpret_cast<const char*>(&File[At]), 8)),
+                  Read32(File, At + 8), Read32(File, At + 12), Read32(File, At + 16),
+                  Read32(File, At + 20)};
+        if (S.RawSize != 0 && (S.RawOffset > File.size() || File.size() - S.RawOffset < S.RawSize))
+            return "truncated: section " + S.Name + " needs bytes up to " +
+                   Hex(S.RawOffset + S.RawSize) + ", the file has " + Hex(File.size());
+        uint32_t Span = std::max(S.VirtualSize, S.RawSize);
+        if (S.VirtualAddress > H.ImageSize || H.ImageSize - S.VirtualAddress < Span)
+            return "section " + S.Name + " lies outside the image";
+        if (S.VirtualAddress % H.SectionAlignment != 0)
+            return "section " + S.Name + " at " + Hex(S.VirtualAddress) + " is not aligned to " +
+                   Hex(H.SectionAlignment);
+        if (S.VirtualAddress < FreeFrom)
+            return "section " + S.Name + " at " + Hex(S.VirtualAddress) +
+                   " overlaps what comes before it (up to " + Hex(FreeFrom) + ")";
+        FreeFrom = S.VirtualAddress + (S.VirtualSize != 0 ? S.VirtualSize : S.RawSize);
+        H.Sections.push_back(S);
+    }
+    return "";
+}
+
+// The tables the loader reads: their ends must neither pass the image nor wrap.
+std::string CheckTables(const Headers& H) {
+    const std::pair<int, const char*> Tables[] = {{DirectoryExport, "export"},
+                                                  {DirectoryImport, "import"},
+                                                  {DirectoryRelocation, "relocation"},
+                                                  {DirectoryTls, "TLS"}};
+    for (auto [Index, Name] : Tables) {
+        uint32_t Rva = H.DirectoryRva[Index], Size = H.DirectorySize[Index];
+        if (Size != 0 && (Rva > H.ImageSize || H.ImageSize - Rva < Size))
+            return std::string("its ") + Name + " table (" + Hex(Rva) + ", " + Hex(Size) +
+                   " bytes) lies outside the image";
+    }
+    return "";
 }
 
 // Fills Headers from the file's bytes, or says what is wrong with them.
@@ -79,6 +123,7 @@ std::string ReadHeaders(const std::vector<unsigned char>& File, Headers& H) {
         return "not a PE32 image (a 64-bit or unknown optional header)";
     H.EntryPoint = Read32(File, Optional + 16);
     H.ImageBase = Read32(File, Optional + 28);
+    H.SectionAlignment = Read32(File, Optional + 32);
     H.ImageSize = Read32(File, Optional + 56);
     H.HeadersSize = Read32(File, Optional + 60);
     uint32_t DirectoryCount = Read32(File, Optional + 92);
@@ -91,21 +136,10 @@ std::string ReadHeaders(const std::vector<unsigned char>& File, Headers& H) {
         return "truncated: the file ends inside its section table";
     if (H.ImageSize == 0 || H.ImageSize > 256u << 20 || H.HeadersSize > H.ImageSize)
         return "its image size " + Hex(H.ImageSize) + " is not plausible";
-    for (uint16_t I = 0; I < SectionCount; ++I) {
-        size_t At = Table + 40 * size_t{I};
-        Section S{std::string(reinterpret_cast<const char*>(&File[At]),
-                              strnlen(reinterpret_cast<const char*>(&File[At]), 8)),
-                  Read32(File, At + 8), Read32(File, At + 12), Read32(File, At + 16),
-                  Read32(File, At + 20)};
-        if (S.RawSize != 0 && (S.RawOffset > File.size() || File.size() - S.RawOffset < S.RawSize))
-            return "truncated: section " + S.Name + " needs bytes up to " +
-                   Hex(S.RawOffset + S.RawSize) + ", the file has " + Hex(File.size());
-        uint32_t Span = std::max(S.VirtualSize, S.RawSize);
-        if (S.VirtualAddress > H.ImageSize || H.ImageSize - S.VirtualAddress < Span)
-            return "section " + S.Name + " lies outside the image";
-        H.Sections.push_back(S);
-    }
-    return "";
+    if (H.SectionAlignment == 0 || (H.SectionAlignment & (H.SectionAlignment - 1)) != 0)
+        return "its section alignment " + Hex(H.SectionAlignment) + " is not a power of two";
+    std::string Error = ReadSections(File, Table, SectionCount, H);
+    return Error.empty() ? CheckTables(H) : Error;
 }
 
 struct Image {
@@ -138,7 +172,7 @@ std::string Relocate(const Image& I, const Headers& H) {
         H.DirectorySize[DirectoryRelocation] == 0)
         return "it has no relocations and cannot be loaded away from " + Hex(H.ImageBase);
     uint32_t Rva = H.DirectoryRva[DirectoryRelocation];
-    uint32_t End = Rva + H.DirectorySize[DirectoryRelocation];
+    uint32_t End = Rva + H.DirectorySize[DirectoryRelocation]; // no wrap: CheckTables
     while (Rva + 8 <= End) {
         unsigned char* Block = I.At(Rva, 8);
         if (Block == nullptr)
