@@ -69,7 +69,7 @@ void ScanLong() {
 
 // F7: a host that answers at once, the dialog closed with the first button so
 // that both boxes follow. The baseline makes the same host calls, with the
-// dialog's five host records cleared on the heap, and nothing else.
+// dialog's five host records cleared on the stack, and nothing else.
 const char EmptyText[] = "";
 
 const char* FARAPI IdleGetMsg(int, int) {
@@ -98,10 +98,10 @@ void F7Run() {
     const char* Texts[6];
     for (int I = 0; I < 6; ++I)
         Texts[I] = Host.GetMsg(Host.ModuleNumber, Ids[I]);
-    auto* Items = static_cast<FarDialogItem*>(calloc(5, sizeof(FarDialogItem)));
+    FarDialogItem Items[5];
+    memset(Items, 0, sizeof Items);
     benchmark::DoNotOptimize(Items);
     Host.Dialog(Host.ModuleNumber, -1, -1, 30, 5, nullptr, Items, 5);
-    free(Items);
     const char* Box[3] = {"Information", Texts[5], "Ok"};
     for (int I = 0; I < 2; ++I)
         Host.Message(Host.ModuleNumber, 0, nullptr, Box, 3, 1);

@@ -3,7 +3,7 @@
 
 It must be a stripped PE32 i386 DLL that exports exactly the expected entry points by
 undecorated name (no Name@N twins), pops its own arguments in each of them
-(__stdcall), and imports only from Windows system DLLs.
+and in its entry routine (__stdcall), and imports only from Windows system DLLs.
 
 usage: check_dll.py DLL EXPECTED_EXPORTS [--max-size BYTES]
 """
@@ -14,6 +14,8 @@ import sys
 
 OBJDUMP = "i686-w64-mingw32-objdump"
 ALLOWED_IMPORTS = {"kernel32.dll", "msvcrt.dll"}
+# The entry routine is DllEntry(HANDLE, DWORD, void*), __stdcall.
+ENTRY_ROUTINE_POPS = 12
 
 
 def objdump(*args):
@@ -33,6 +35,7 @@ def read_expected(path):
 
 def parse_headers(text):
     image_base = int(re.search(r"^ImageBase\s+([0-9a-fA-F]+)", text, re.M).group(1), 16)
+    entry = int(re.search(r"^AddressOfEntryPoint\s+([0-9a-fA-F]+)", text, re.M).group(1), 16)
     imports = re.findall(r"^\s*DLL Name:\s*(\S+)", text, re.M)
     addresses = {}
     table = re.search(r"Export Address Table -- Ordinal Base (\d+)\n(.*?)\n\n", text, re.S)
@@ -45,7 +48,7 @@ def parse_headers(text):
     if names:
         for index, name in re.findall(r"\[\s*(\d+)\]\s+(\S+)", names.group(1)):
             exports[name] = image_base + addresses[int(index)]
-    return imports, exports
+    return imports, exports, image_base + entry
 
 
 def first_ret_pops(disassembly, address):
@@ -85,7 +88,7 @@ def main():
     if size > args.max_size:
         faults.append(f"{size} bytes, more than {args.max_size}")
 
-    imports, exports = parse_headers(objdump("-p", args.dll))
+    imports, exports, entry = parse_headers(objdump("-p", args.dll))
     for dll in imports:
         if dll.lower() not in ALLOWED_IMPORTS:
             faults.append(f"imports from {dll}")
@@ -99,6 +102,10 @@ def main():
         actual = first_ret_pops(disassembly, exports[name])
         if actual != pops:
             faults.append(f"{name} pops {actual} bytes on return, expected {pops}")
+
+    actual = first_ret_pops(disassembly, entry)
+    if actual != ENTRY_ROUTINE_POPS:
+        faults.append(f"the entry routine pops {actual} bytes on return, expected 12")
 
     if faults:
         print(f"{args.dll}:", *faults, sep="\n  ")

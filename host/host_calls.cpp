@@ -1,24 +1,11 @@
 #include "host/host_calls.hpp"
 
 #include "host/bounded_text.hpp"
-#include "plugin/storage_error.hpp"
 
-#include <stdlib.h>
 #include <string.h>
 
 static const char InformationTitle[] = "Information";
 static const char OkButton[] = "Ok";
-
-// Temporary storage for one host call. malloc, not new: nothing may throw
-// across the host boundary.
-static void* AllocateTemporary(size_t Count, size_t Size) {
-    if (Count == 0)
-        return nullptr;
-    void* Block = calloc(Count, Size);
-    if (Block == nullptr)
-        RaiseStorageError();
-    return Block;
-}
 
 const char* GetMessageText(MessageId Id) {
     return StartupInfoCopy.GetMsg(StartupInfoCopy.ModuleNumber, Id);
@@ -26,13 +13,13 @@ const char* GetMessageText(MessageId Id) {
 
 int ShowMessageBox(DWORD Flags, const char* HelpTopic, int ButtonsNumber, const MessageLine* Lines,
                    int LinesNumber) {
-    auto* Items = static_cast<const char**>(AllocateTemporary(LinesNumber, sizeof(const char*)));
+    if (LinesNumber < 0 || LinesNumber > MaxMessageLines)
+        return -1;
+    const char* Items[MaxMessageLines];
     for (int I = 0; I < LinesNumber; ++I)
         Items[I] = Lines[I];
-    int Result = StartupInfoCopy.Message(StartupInfoCopy.ModuleNumber, Flags, HelpTopic, Items,
-                                         LinesNumber, ButtonsNumber);
-    free(Items);
-    return Result;
+    return StartupInfoCopy.Message(StartupInfoCopy.ModuleNumber, Flags, HelpTopic, Items,
+                                   LinesNumber, ButtonsNumber);
 }
 
 void ShowInformation(const char* Text) {
@@ -78,14 +65,15 @@ static void CarryBack(DialogItemSpec& Description, const FarDialogItem& Host) {
 }
 
 int RunDialog(int Width, int Height, DialogItemSpec* Items, int ItemsNumber) {
-    auto* HostItems =
-        static_cast<FarDialogItem*>(AllocateTemporary(ItemsNumber, sizeof(FarDialogItem)));
+    if (ItemsNumber < 0 || ItemsNumber > MaxDialogItems)
+        return -1;
+    FarDialogItem HostItems[MaxDialogItems];
+    memset(HostItems, 0, ItemsNumber * sizeof(FarDialogItem));
     for (int I = 0; I < ItemsNumber; ++I)
         FillHostItem(HostItems[I], Items[I]);
     int Result = StartupInfoCopy.Dialog(StartupInfoCopy.ModuleNumber, -1, -1, Width, Height,
                                         nullptr, HostItems, ItemsNumber);
     for (int I = 0; I < ItemsNumber; ++I)
         CarryBack(Items[I], HostItems[I]);
-    free(HostItems);
     return Result;
 }

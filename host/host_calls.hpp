@@ -45,10 +45,18 @@ static_assert(offsetof(DialogItemSpec, Selected) == 24);
 static_assert(offsetof(DialogItemSpec, Data) == 36);
 #endif
 
+// The most lines of a box and items of a dialog. The host records for one
+// call live on the stack, so showing a box or a dialog never needs the heap
+// and cannot fail for want of it; the plugin's own box has 3 lines and its
+// dialog 5 items.
+constexpr int MaxMessageLines = 8;
+constexpr int MaxDialogItems = 8;
+
 // The host's text for a message number, unchecked and uncopied; may be null.
 const char* GetMessageText(MessageId Id);
 
-// Shows Lines (title first, buttons last) and returns the host's result.
+// Shows Lines (title first, buttons last) and returns the host's result;
+// more than MaxMessageLines lines are refused with -1, as if cancelled.
 int ShowMessageBox(DWORD Flags, const char* HelpTopic, int ButtonsNumber, const MessageLine* Lines,
                    int LinesNumber);
 
@@ -61,5 +69,6 @@ void ShowMessage(MessageId Id);
 
 // Runs a dialog of Width x Height, centred, from the descriptions, and
 // carries back each item's Selected and the text of its edit items. Returns
-// the host's result: the position of the closing item, or -1.
+// the host's result: the position of the closing item, or -1. More than
+// MaxDialogItems items are refused with -1, the items left unchanged.
 int RunDialog(int Width, int Height, DialogItemSpec* Items, int ItemsNumber);

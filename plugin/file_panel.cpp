@@ -10,13 +10,11 @@
 
 static const char RecognisedNamePart[] = "far.ads";
 
-// Compares the name part where it stands in Name, without copying it out: a
-// name part too long to keep whole is far longer than "far.ads" anyway.
+// A name part cut to MaxPathChars characters can never equal "far.ads".
 static bool IsRecognisedName(const char* Name, size_t Length) {
-    constexpr size_t RecognisedLength = sizeof RecognisedNamePart - 1;
-    size_t Start = NamePartStart(Name, Length);
-    return Length - Start == RecognisedLength &&
-           memcmp(Name + Start, RecognisedNamePart, RecognisedLength) == 0;
+    char NamePart[PathBufferSize];
+    FileNamePart(Name, Length, NamePart);
+    return strcmp(NamePart, RecognisedNamePart) == 0;
 }
 
 HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*, int) {

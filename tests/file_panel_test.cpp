@@ -146,7 +146,7 @@ TEST(FileNamePart, TakesTheTextAfterTheLastSeparator) {
     };
     for (auto [Path, NamePart] : Cases) {
         memset(Part, '#', sizeof Part);
-        FileNamePart(Path, Part);
+        FileNamePart(Path, strlen(Path), Part);
         EXPECT_STREQ(Part, NamePart) << Path;
     }
 }
@@ -154,7 +154,7 @@ TEST(FileNamePart, TakesTheTextAfterTheLastSeparator) {
 TEST(FileNamePart, CutsALongNamePartTo260Characters) {
     std::string Path = "C:\\" + std::string(400, 'n');
     char Part[PathBufferSize];
-    FileNamePart(Path.c_str(), Part);
+    FileNamePart(Path.c_str(), Path.size(), Part);
     EXPECT_EQ(std::string(Part), std::string(260, 'n'));
 }
 

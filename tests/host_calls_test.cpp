@@ -159,16 +159,37 @@ TEST_F(HostCalls, LongOrNullDescriptionTextsAreCutOrEmpty) {
     EXPECT_STREQ(Run.Items[1].Data, "");
 }
 
-TEST_F(HostCalls, ExhaustedHeapInADialogIsReported) {
+TEST_F(HostCalls, BoxesAndDialogsWorkWithAnExhaustedHeap) {
     DialogFixture F;
-    EXPECT_EXIT(
-        {
-            TheHeapHooks.FailAfter = 0;
-            RunDialog(30, 5, F.Items, 4);
-            exit(0);
-        },
-        testing::ExitedWithCode(1), "^\nraised STORAGE_ERROR : heap exhausted\n$");
+    TheHeapHooks.FailAfter = 0;
+    TheFakeHost.DialogResult = 1;
+    EXPECT_EQ(RunDialog(30, 5, F.Items, 4), 1);
+    ShowMessage(6);
+    EXPECT_EQ(TheFakeHost.Dialogs.size(), 1u);
+    ExpectInformationBox(TheFakeHost.Messages.at(0), "msg6");
+    EXPECT_EQ(TheHeapHooks.Allocations, 0);
+}
+
+TEST_F(HostCalls, TooManyLinesOrItemsAreRefusedWithoutCallingTheHost) {
+    MessageLine Lines[MaxMessageLines + 1] = {};
+    EXPECT_EQ(ShowMessageBox(0, nullptr, 1, Lines, MaxMessageLines + 1), -1);
+    EXPECT_EQ(ShowMessageBox(0, nullptr, 1, Lines, -1), -1);
+    EXPECT_TRUE(TheFakeHost.Messages.empty());
+    ShowMessageBox(0, nullptr, 1, Lines, MaxMessageLines);
+    EXPECT_EQ(TheFakeHost.Messages.at(0).ItemsNumber, MaxMessageLines);
+
+    char Buffer[DialogTextSize] = "kept";
+    DialogItemSpec Items[MaxDialogItems + 1];
+    for (DialogItemSpec& Item : Items)
+        Item = {DI_EDIT, 0, 0, 0, 0, 0, {7}, 0, 0, Buffer};
+    TheFakeHost.DialogResult = 0;
+    TheFakeHost.UserEdits = TypeEverywhere;
+    EXPECT_EQ(RunDialog(30, 5, Items, MaxDialogItems + 1), -1);
     EXPECT_TRUE(TheFakeHost.Dialogs.empty());
+    EXPECT_STREQ(Buffer, "kept");
+    EXPECT_EQ(Items[0].Selected, 7);
+    EXPECT_EQ(RunDialog(30, 5, Items, MaxDialogItems), 0);
+    EXPECT_EQ(TheFakeHost.Dialogs.at(0).ItemsNumber, MaxDialogItems);
 }
 
 } // namespace
