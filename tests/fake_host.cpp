@@ -53,12 +53,6 @@ PluginStartupInfo ResetFakeHost(int ModuleNumber) {
     return StartupRecord(ModuleNumber, FakeGetMsg, FakeMessage, FakeDialog);
 }
 
-std::vector<std::string> TextLines(const RecordedMessage& Box) {
-    if (Box.Items.size() < static_cast<size_t>(1 + Box.ButtonsNumber))
-        return {};
-    return {Box.Items.begin() + 1, Box.Items.end() - Box.ButtonsNumber};
-}
-
 void PluginWithFakeHost::SetUp() {
     PluginStartupInfo Info = ResetFakeHost(TestModuleNumber);
     SetStartupInfo(&Info);

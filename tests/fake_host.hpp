@@ -52,9 +52,6 @@ extern FakeHost TheFakeHost;
 // would pass, with all three services and the given module number.
 PluginStartupInfo ResetFakeHost(int ModuleNumber = 42);
 
-// Every text line of a recorded box: the items between title and buttons.
-std::vector<std::string> TextLines(const RecordedMessage& Box);
-
 // A test whose plugin has been started against a fresh fake host, and which
 // fails if the plugin leaves temporary storage behind.
 class PluginWithFakeHost : public testing::Test {
