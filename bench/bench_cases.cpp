@@ -2,6 +2,7 @@
 
 #include "host/host_calls.hpp"
 #include "plugin/plugin.hpp"
+#include "tests/host_layout.hpp"
 #include "tests/startup_record.hpp"
 
 #include <benchmark/benchmark.h>
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr size_t ListingBytes = 1098; // three 366-byte host items
+constexpr size_t ListingBytes = 3 * sizeof(PluginPanelItem); // three host items
 
 // Listing: the plugin's whole job is one cleared allocation and its release.
 void ListingPair() {
@@ -42,7 +43,7 @@ std::string MakeLongPath() {
 const std::string LongPath = MakeLongPath(); // 260 characters
 
 void OpenAndClose(const char* Path) {
-    HANDLE Panel = OpenFilePlugin(Path, nullptr, 0);
+    HANDLE Panel = OpenFile(Path);
     benchmark::DoNotOptimize(Panel);
     ClosePlugin(Panel);
 }
@@ -72,13 +73,13 @@ void ScanLong() {
 // dialog's five host records cleared on the stack, and nothing else.
 const char EmptyText[] = "";
 
-const char* FARAPI IdleGetMsg(int, int) {
+const char* FARAPI IdleGetMsg(INT_PTR, int) {
     return EmptyText;
 }
-int FARAPI IdleMessage(int, DWORD, const char*, const char* const*, int, int) {
+int FARAPI IdleMessage(INT_PTR, DWORD, const char*, const char* const*, int, int) {
     return 0;
 }
-int FARAPI IdleDialog(int, int, int, int, int, const char*, FarDialogItem*, int) {
+int FARAPI IdleDialog(INT_PTR, int, int, int, int, const char*, FarDialogItem*, int) {
     return 3;
 }
 
@@ -111,8 +112,8 @@ void F7Run() {
 
 const std::vector<BenchCase>& BenchCases() {
     static const std::vector<BenchCase> Cases = {
-        {"listing_pair", "calloc+free of 1098 bytes", nullptr, ListingPair, BareClearedAllocation,
-         1.3},
+        {"listing_pair", "calloc+free of the three items", nullptr, ListingPair,
+         BareClearedAllocation, 1.3},
         {"name_check_short", "strlen+backward scan, 15 chars", nullptr, OpenAndCloseShort,
          ScanShort, 2.0},
         {"name_check_260", "strlen+backward scan, 260 chars", nullptr, OpenAndCloseLong, ScanLong,

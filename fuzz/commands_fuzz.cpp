@@ -25,7 +25,7 @@ constexpr int MaxInputText = DialogTextSize - 1;
 // has handed out (valid until the input ends) and what it was shown.
 struct FuzzHost {
     FuzzedDataProvider* Input = nullptr;
-    int ModuleNumber = 0;
+    INT_PTR ModuleNumber = 0;
     std::vector<std::unique_ptr<char[]>> Texts;
     std::map<int, std::string> TextOf; // the latest text per message; "" for null
     std::vector<std::string> Boxes;    // the text line of each box shown
@@ -40,7 +40,7 @@ std::string Prefix(const char* Text, size_t Limit) {
     return std::string(Text, strnlen(Text, Limit));
 }
 
-const char* FARAPI FuzzGetMsg(int PluginNumber, int MsgId) {
+const char* FARAPI FuzzGetMsg(INT_PTR PluginNumber, int MsgId) {
     Check(PluginNumber == Host.ModuleNumber, "GetMsg with another module number");
     Check(MsgId >= 0 && MsgId <= 11, "GetMsg of a message outside the language file");
     if (Host.Input->ConsumeIntegralInRange<int>(0, 15) == 0) {
@@ -55,7 +55,7 @@ const char* FARAPI FuzzGetMsg(int PluginNumber, int MsgId) {
     return Host.Texts.back().get();
 }
 
-int FARAPI FuzzMessage(int PluginNumber, DWORD Flags, const char* HelpTopic,
+int FARAPI FuzzMessage(INT_PTR PluginNumber, DWORD Flags, const char* HelpTopic,
                        const char* const* Items, int ItemsNumber, int ButtonsNumber) {
     Check(PluginNumber == Host.ModuleNumber && Flags == 0 && HelpTopic == nullptr,
           "box with wrong arguments");
@@ -90,7 +90,7 @@ void EditField(char (&Data)[DialogTextSize]) {
         memset(Data + Typed.size(), 'x', DialogTextSize - Typed.size());
 }
 
-int FARAPI FuzzDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const char* HelpTopic,
+int FARAPI FuzzDialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, const char* HelpTopic,
                       FarDialogItem* Items, int ItemsNumber) {
     Check(PluginNumber == Host.ModuleNumber && X1 == -1 && Y1 == -1 && X2 == 30 && Y2 == 5 &&
               HelpTopic == nullptr && ItemsNumber == 5,
@@ -114,7 +114,7 @@ int FARAPI FuzzDialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const ch
 }
 
 void StartPlugin() {
-    Host.ModuleNumber = Host.Input->ConsumeIntegral<int>();
+    Host.ModuleNumber = Host.Input->ConsumeIntegral<INT_PTR>();
     PluginStartupInfo Info = StartupRecord(Host.ModuleNumber, FuzzGetMsg, FuzzMessage, FuzzDialog);
     SetStartupInfo(&Info);
 }
@@ -129,7 +129,7 @@ void Invoke() {
     int OpenFrom = Host.Input->ConsumeBool() ? Host.Input->PickValueInArray(Origins)
                                              : Host.Input->ConsumeIntegral<int>();
     Host.Boxes.clear();
-    HANDLE Result = OpenPlugin(OpenFrom, Host.Input->ConsumeIntegral<int>());
+    HANDLE Result = OpenPlugin(OpenFrom, Host.Input->ConsumeIntegral<INT_PTR>());
     Check(Result == INVALID_HANDLE_VALUE, "invocation opened a panel");
     auto Message = MessageOfOrigin.find(OpenFrom);
     if (Message == MessageOfOrigin.end())

@@ -3,6 +3,7 @@
 #include "fuzz/fuzz_check.hpp"
 #include "plugin/module_state.hpp"
 #include "plugin/plugin.hpp"
+#include "tests/host_layout.hpp"
 
 #include <fuzzer/FuzzedDataProvider.h>
 #include <stddef.h>
@@ -44,7 +45,7 @@ void Open(Model& Expected, FuzzedDataProvider& Input) {
     // An exact-size copy, so that any read past the terminator is caught.
     char* Exact = static_cast<char*>(malloc(Name.size() + 1));
     memcpy(Exact, Name.c_str(), Name.size() + 1);
-    HANDLE Result = OpenFilePlugin(Exact, nullptr, Input.ConsumeIntegral<int>());
+    HANDLE Result = OpenFile(Exact, nullptr, Input.ConsumeIntegral<int>());
     free(Exact);
     if (Expected.PanelOpen) {
         Check(Result == INVALID_HANDLE_VALUE, "a second panel was opened");
@@ -58,7 +59,7 @@ void Open(Model& Expected, FuzzedDataProvider& Input) {
 
 void OpenNull(const Model& Expected) {
     std::string Before(HostFileBuffer, PathBufferSize);
-    Check(OpenFilePlugin(nullptr, nullptr, 0) == INVALID_HANDLE_VALUE, "null name taken");
+    Check(OpenFile(nullptr) == INVALID_HANDLE_VALUE, "null name taken");
     Check(PanelIsOpen == Expected.PanelOpen, "null name changed the panel state");
     Check(Before == std::string(HostFileBuffer, PathBufferSize), "null name changed the buffer");
 }
@@ -85,11 +86,11 @@ void Info(const Model& Expected, FuzzedDataProvider& Input) {
     Check(strcmp(Record.PanelTitle, Record.HostFile) == 0 && Record.CurDir[0] == '\0',
           "wrong title or directory");
     const auto* Bytes = reinterpret_cast<const unsigned char*>(&Record);
-    Check(OnlyMarkerOutside(Bytes, offsetof(OpenPluginInfo, OtherFields16),
+    Check(OnlyMarkerOutside(Bytes, offsetof(OpenPluginInfo, Format),
                             offsetof(OpenPluginInfo, PanelTitle)) &&
-              OnlyMarkerOutside(Bytes, offsetof(OpenPluginInfo, OtherFields24),
+              OnlyMarkerOutside(Bytes, offsetof(OpenPluginInfo, InfoLines),
                                 offsetof(OpenPluginInfo, StartSortMode)) &&
-              OnlyMarkerOutside(Bytes, offsetof(OpenPluginInfo, OtherFields56), sizeof Record),
+              OnlyMarkerOutside(Bytes, offsetof(OpenPluginInfo, StartSortOrder), sizeof Record),
           "a field the plugin does not own was written");
 }
 
@@ -101,7 +102,7 @@ void Find(Model& Expected, FuzzedDataProvider& Input) {
     static const char* const Names[] = {"file.1", "file.2", "file.3"};
     for (int I = 0; I < 3; ++I)
         Check(strcmp(Items[I].FindData.cFileName, Names[I]) == 0 &&
-                  Items[I].FindData.nFileSizeLow == DWORD(10 * I + 10),
+                  FieldAt(&Items[I], Layout.FileSizeAt) == 10 * I + 10,
               "wrong listing");
     Expected.Listings.push_back(Items);
     if (Expected.Listings.size() > MaxLiveListings) {

@@ -39,9 +39,16 @@ struct DialogItemSpec {
 
 constexpr int DialogTextSize = sizeof(FarDialogItem::Data);
 
-#if QELFAR_32BIT
+// Ten 32-bit fields on Windows; on far2l the union and Data are pointer-wide.
+#if QELFAR_HOST_FAR2L
+static_assert(sizeof(DialogItemSpec) == 48);
+static_assert(offsetof(DialogItemSpec, Selected) == 24);
+static_assert(offsetof(DialogItemSpec, Flags) == 32);
+static_assert(offsetof(DialogItemSpec, Data) == 40);
+#else
 static_assert(sizeof(DialogItemSpec) == 40);
 static_assert(offsetof(DialogItemSpec, Selected) == 24);
+static_assert(offsetof(DialogItemSpec, Flags) == 28);
 static_assert(offsetof(DialogItemSpec, Data) == 36);
 #endif
 

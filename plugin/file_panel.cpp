@@ -17,7 +17,10 @@ static bool IsRecognisedName(const char* Name, size_t Length) {
     return strcmp(NamePart, RecognisedNamePart) == 0;
 }
 
-HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*, int) {
+// Recognition is by name alone: the data, its size and (on far2l) the
+// operation mode are not read.
+HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*,
+                             int FAR_OPENFILEPLUGIN_OPMODE) {
     if (Name == nullptr || PanelIsOpen)
         return INVALID_HANDLE_VALUE;
     // The buffers are written before the name is judged; the host reads them

@@ -8,23 +8,27 @@ static const char InputHistoryName[] = "InputHistory";
 
 constexpr int DialogWidth = 30;
 constexpr int DialogHeight = 5;
-constexpr int AcceptButtonPosition = 3;
+
+// The dialog's items in the order the host receives them.
+enum InputDialogItem { TitleFrame, InputLabel, InputField, AcceptButton, CancelButton, ItemCount };
 
 static void ShowInputDialog() {
     // Lives for one run only, so every run starts from the initial text.
     char InputBuffer[DialogTextSize];
-    DialogItemSpec Items[] = {
-        {DI_DOUBLEBOX, 0, 0, 30, 4, 0, {0}, 0, 0, GetMessageText(MsgDialogTitle)},
-        {DI_TEXT, 2, 1, 10, 2, 0, {0}, 0, 0, GetMessageText(MsgInputLabel)},
-        {DI_EDIT, 10, 1, 28, 2, 1, {0}, DIF_HISTORY, 0, InputBuffer},
-        {DI_BUTTON, 1, 3, 10, 4, 0, {0}, DIF_CENTERGROUP, 1, GetMessageText(MsgAcceptButton)},
-        {DI_BUTTON, 1, 3, 10, 4, 0, {0}, DIF_CENTERGROUP, 0, GetMessageText(MsgCancelButton)},
-    };
-    Items[2].History = InputHistoryName;
+    // Each item goes to its named position, so the position the host reports
+    // for the accept button is the one it was given.
+    DialogItemSpec Items[ItemCount];
+    Items[TitleFrame] = {DI_DOUBLEBOX, 0, 0, 30, 4, 0, {0}, 0, 0, GetMessageText(MsgDialogTitle)};
+    Items[InputLabel] = {DI_TEXT, 2, 1, 10, 2, 0, {0}, 0, 0, GetMessageText(MsgInputLabel)};
+    Items[InputField] = {DI_EDIT, 10, 1, 28, 2, 1, {0}, DIF_HISTORY, 0, InputBuffer};
+    Items[InputField].History = InputHistoryName;
+    Items[AcceptButton] = {
+        DI_BUTTON, 1, 3, 10, 4, 0, {0}, DIF_CENTERGROUP, 1, GetMessageText(MsgAcceptButton)};
+    Items[CancelButton] = {
+        DI_BUTTON, 1, 3, 10, 4, 0, {0}, DIF_CENTERGROUP, 0, GetMessageText(MsgCancelButton)};
     CopyBoundedText(InputBuffer, sizeof InputBuffer, GetMessageText(MsgInitialInput));
 
-    int Result = RunDialog(DialogWidth, DialogHeight, Items, sizeof Items / sizeof Items[0]);
-    if (Result == AcceptButtonPosition) {
+    if (RunDialog(DialogWidth, DialogHeight, Items, ItemCount) == AcceptButton) {
         ShowMessage(MsgInputAccepted);
         ShowInformation(InputBuffer);
     } else {
@@ -33,7 +37,8 @@ static void ShowInputDialog() {
 }
 
 int FARAPI ProcessKey(HANDLE, int Key, unsigned int ControlState) {
-    // Only a bare F7; with any modifier or mode bit the key is the host's.
+    // Only a bare F7. With any modifier or mode bit, or offered before the
+    // host acts on it (PKF_PREPROCESS in Key), the key is the host's.
     if (Key != VK_F7 || ControlState != 0)
         return 0;
     ShowInputDialog();

@@ -3,7 +3,7 @@
 #include "plugin/messages.hpp"
 #include "plugin/plugin.hpp"
 
-HANDLE FARAPI OpenPlugin(int OpenFrom, int) {
+HANDLE FARAPI OpenPlugin(int OpenFrom, INT_PTR) {
     // The text after the command prefix (Item) has no effect.
     switch (OpenFrom) {
     case OPEN_PLUGINSMENU:

@@ -10,6 +10,7 @@ constexpr int ItemNameWidth = 20;
 
 // Each name is a fixed 20-character field, NUL-padded.
 static const char ItemNames[ItemCount][ItemNameWidth] = {"file.1", "file.2", "file.3"};
+static_assert(ItemNameWidth <= sizeof PluginPanelItem::FindData.cFileName);
 
 int FARAPI GetFindData(HANDLE, PluginPanelItem** pPanelItem, int* pItemsNumber, int) {
     // The item array is the allocation itself, so FreeFindData frees exactly
@@ -22,7 +23,7 @@ int FARAPI GetFindData(HANDLE, PluginPanelItem** pPanelItem, int* pItemsNumber, 
     *pPanelItem = Items;
     for (int I = 0; I < ItemCount; ++I) {
         memcpy(Items[I].FindData.cFileName, ItemNames[I], ItemNameWidth);
-        Items[I].FindData.nFileSizeLow = 10 * I + 10;
+        SetFileSize(Items[I].FindData, 10 * I + 10);
     }
     return 1;
 }

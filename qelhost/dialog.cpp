@@ -12,10 +12,6 @@
 
 namespace {
 
-constexpr int DI_VTEXT = 1;
-constexpr int DI_SINGLEBOX = 2;
-constexpr int DI_CHECKBOX = 8;
-constexpr int DI_RADIOBUTTON = 9;
 constexpr int DataSize = sizeof(FarDialogItem::Data);
 
 bool IsEdit(const FarDialogItem& Item) {

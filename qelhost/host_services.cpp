@@ -15,14 +15,14 @@ std::string LanguageName = "English";
 LanguageFile Language;
 bool LanguageRead = false;
 
-void CheckModuleNumber(int PluginNumber, const char* Service) {
+void CheckModuleNumber(INT_PTR PluginNumber, const char* Service) {
     if (PluginNumber != QelhostModuleNumber)
         StopRun(ExitStopped, "%s called with plugin number %d, not the plugin's %d", Service,
                 PluginNumber, QelhostModuleNumber);
 }
 
 // The host reads the language file when the plugin first asks for a text.
-PLUGIN_STDCALL const char* GetMsg(int PluginNumber, int MsgId) {
+PLUGIN_STDCALL const char* GetMsg(INT_PTR PluginNumber, int MsgId) {
     CheckModuleNumber(PluginNumber, "GetMsg");
     if (!LanguageRead) {
         std::string Error = FindLanguageFile(LanguageFolder, LanguageName, Language);
@@ -35,13 +35,13 @@ PLUGIN_STDCALL const char* GetMsg(int PluginNumber, int MsgId) {
     return Language.Messages[MsgId].c_str();
 }
 
-PLUGIN_STDCALL int Message(int PluginNumber, DWORD Flags, const char*, const char* const* Items,
+PLUGIN_STDCALL int Message(INT_PTR PluginNumber, DWORD Flags, const char*, const char* const* Items,
                            int ItemsNumber, int ButtonsNumber) {
     CheckModuleNumber(PluginNumber, "Message");
     return ShowHostMessage(Flags, Items, ItemsNumber, ButtonsNumber);
 }
 
-PLUGIN_STDCALL int Dialog(int PluginNumber, int X1, int Y1, int X2, int Y2, const char*,
+PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, const char*,
                           FarDialogItem* Item, int ItemsNumber) {
     CheckModuleNumber(PluginNumber, "Dialog");
     return RunHostDialog(X1, Y1, X2, Y2, Item, ItemsNumber);
@@ -49,17 +49,18 @@ PLUGIN_STDCALL int Dialog(int PluginNumber, int X1, int Y1, int X2, int Y2, cons
 
 // A service the host does not provide: the plugin's call stops the run,
 // named by the slot's offset in PluginStartupInfo.
-template <int Offset> PLUGIN_STDCALL void MissingService() {
+template <size_t Offset> PLUGIN_STDCALL void MissingService() {
     StopRun(ExitStopped,
-            "the plugin called the host service at offset %d of PluginStartupInfo, "
+            "the plugin called the host service at offset %zu of PluginStartupInfo, "
             "which qelhost does not provide",
             Offset);
 }
 
-template <int... Slot>
-void FillMissingServices(PluginStartupInfo& Info, std::integer_sequence<int, Slot...>) {
-    void* Services[] = {reinterpret_cast<void*>(MissingService<288 + 4 * Slot>)...};
-    memcpy(Info.OtherServices288, Services, sizeof Services);
+template <size_t... Slot>
+void FillMissingServices(PluginStartupInfo& Info, std::index_sequence<Slot...>) {
+    constexpr size_t First = offsetof(PluginStartupInfo, OtherServices);
+    FARAPISERVICE Services[] = {MissingService<First + Slot * sizeof(FARAPISERVICE)>...};
+    memcpy(Info.OtherServices, Services, sizeof Services);
 }
 
 const char RegistryRoot[] = "Software\\Far\\Plugins";
@@ -77,13 +78,11 @@ void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName) {
     Info.StructSize = sizeof Info;
     strncpy(Info.ModuleName, ModuleName.c_str(), sizeof Info.ModuleName - 1);
     Info.ModuleNumber = QelhostModuleNumber;
-    // RootKey (268) and the Menu service (272) come before the three in use.
-    const char* Root = RegistryRoot;
-    void* Menu = reinterpret_cast<void*>(MissingService<272>);
-    memcpy(Info.OtherFields268, &Root, 4);
-    memcpy(Info.OtherFields268 + 4, &Menu, 4);
+    Info.RootKey = RegistryRoot;
+    Info.Menu = MissingService<offsetof(PluginStartupInfo, Menu)>;
     Info.Dialog = Dialog;
     Info.Message = Message;
     Info.GetMsg = GetMsg;
-    FillMissingServices(Info, std::make_integer_sequence<int, 12>());
+    FillMissingServices(Info,
+                        std::make_index_sequence<std::size(PluginStartupInfo{}.OtherServices)>());
 }

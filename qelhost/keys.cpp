@@ -11,9 +11,10 @@ struct NamedKey {
 };
 
 const NamedKey NamedKeys[] = {
-    {"Enter", 0x0D}, {"Esc", 0x1B},  {"Tab", 0x09},  {"Space", 0x20}, {"BackSpace", 0x08},
-    {"Ins", 0x2D},   {"Del", 0x2E},  {"Home", 0x24}, {"End", 0x23},   {"PgUp", 0x21},
-    {"PgDn", 0x22},  {"Left", 0x25}, {"Up", 0x26},   {"Right", 0x27}, {"Down", 0x28},
+    {"Enter", VK_RETURN},   {"Esc", VK_ESCAPE},  {"Tab", VK_TAB},    {"Space", VK_SPACE},
+    {"BackSpace", VK_BACK}, {"Ins", VK_INSERT},  {"Del", VK_DELETE}, {"Home", VK_HOME},
+    {"End", VK_END},        {"PgUp", VK_PRIOR},  {"PgDn", VK_NEXT},  {"Left", VK_LEFT},
+    {"Up", VK_UP},          {"Right", VK_RIGHT}, {"Down", VK_DOWN},
 };
 
 struct HostAction {
@@ -23,15 +24,15 @@ struct HostAction {
 };
 
 const HostAction HostActions[] = {
-    {0x0D, 0, "it would open the item under the cursor"},
-    {0x72, 0, "it would view the file"},
-    {0x73, 0, "it would edit the file"},
-    {0x74, 0, "it would copy the file"},
-    {0x75, 0, "it would rename or move the file"},
-    {0x76, 0, "it would make a folder"},
-    {0x77, 0, "it would delete the file"},
-    {0x76, PKF_ALT, "it would search for files"},
-    {0x75, PKF_SHIFT, "it would rename the file in place"},
+    {VK_RETURN, 0, "it would open the item under the cursor"},
+    {VK_F1 + 2, 0, "it would view the file"},
+    {VK_F1 + 3, 0, "it would edit the file"},
+    {VK_F1 + 4, 0, "it would copy the file"},
+    {VK_F1 + 5, 0, "it would rename or move the file"},
+    {VK_F7, 0, "it would make a folder"},
+    {VK_F1 + 7, 0, "it would delete the file"},
+    {VK_F7, PKF_ALT, "it would search for files"},
+    {VK_F1 + 5, PKF_SHIFT, "it would rename the file in place"},
 };
 
 } // namespace
@@ -43,8 +44,8 @@ int VirtualKeyCode(const std::string& Name) {
     if ((Name[0] == 'F' || Name[0] == 'f') && Name.size() <= 3 &&
         Name.find_first_not_of("0123456789", 1) == std::string::npos && Name.size() > 1) {
         int Number = std::stoi(Name.substr(1));
-        if (Number >= 1 && Number <= 12)
-            return 0x6F + Number; // F1 is 0x70
+        if (Number >= 1 && Number <= VK_F12 - VK_F1 + 1)
+            return VK_F1 + Number - 1;
     }
     if (Name.size() == 1 && isalnum(static_cast<unsigned char>(Name[0])))
         return toupper(static_cast<unsigned char>(Name[0]));

@@ -2,12 +2,9 @@
 // the host's file panel does with the keys a plugin leaves to it.
 #pragma once
 
-#include <string>
+#include "host/host_interface.hpp"
 
-// ProcessKey's ControlState bits.
-constexpr unsigned PKF_CONTROL = 0x1;
-constexpr unsigned PKF_ALT = 0x2;
-constexpr unsigned PKF_SHIFT = 0x4;
+#include <string>
 
 // The virtual-key code of a key name ("F7", "Enter", "A"), or -1.
 int VirtualKeyCode(const std::string& Name);

@@ -1,4 +1,5 @@
 #include "qelhost/message_box.hpp"
+#include "host/host_interface.hpp"
 #include "qelhost/answers.hpp"
 #include "qelhost/cp866.hpp"
 #include "qelhost/text_canvas.hpp"
@@ -8,8 +9,6 @@
 #include <algorithm>
 
 namespace {
-
-constexpr uint32_t FMSG_LEFTALIGN = 0x10;
 
 // A text line may hold line breaks; each part is a line of the box.
 void AddLines(const std::u32string& Text, std::vector<std::u32string>& Lines) {

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr int SizeColumn = 10;
 constexpr int MinimumNameColumn = 12;
 

@@ -16,19 +16,6 @@
 
 namespace {
 
-typedef void(FARAPI* SetStartupInfoEntry)(const PluginStartupInfo*);
-typedef void(FARAPI* GetPluginInfoEntry)(PluginInfo*);
-typedef HANDLE(FARAPI* OpenPluginEntry)(int, int);
-typedef HANDLE(FARAPI* OpenFilePluginEntry)(const char*, const unsigned char*, int);
-typedef void(FARAPI* GetOpenPluginInfoEntry)(HANDLE, OpenPluginInfo*);
-typedef int(FARAPI* GetFindDataEntry)(HANDLE, PluginPanelItem**, int*, int);
-typedef void(FARAPI* FreeFindDataEntry)(HANDLE, PluginPanelItem*, int);
-typedef void(FARAPI* ClosePluginEntry)(HANDLE);
-typedef int(FARAPI* ProcessKeyEntry)(HANDLE, int, unsigned);
-
-constexpr DWORD PF_DISABLEPANELS = 0x0002;
-constexpr DWORD PF_FULLCMDLINE = 0x0010;
-constexpr int OPEN_DISKMENU = 0;
 constexpr int FileDataLimit = 4096; // how much of a file OpenFilePlugin sees
 
 const char* const EntryNames[] = {"SetStartupInfo", "GetPluginInfo",     "OpenPlugin",
@@ -255,8 +242,7 @@ void CommandLine(Session& S, const std::string& Text) {
     // Without PF_FULLCMDLINE the plugin sees the command after its prefix.
     std::string Passed = S.Registered.Flags & PF_FULLCMDLINE ? Oem : Oem.substr(Oem.find(':') + 1);
     printf("host: OpenPlugin(OPEN_COMMANDLINE, \"%s\")\n", Utf8(Passed).c_str());
-    HANDLE Panel = S.Plugin.OpenPlugin(
-        OPEN_COMMANDLINE, static_cast<int>(reinterpret_cast<intptr_t>(Passed.c_str())));
+    HANDLE Panel = S.Plugin.OpenPlugin(OPEN_COMMANDLINE, reinterpret_cast<INT_PTR>(Passed.c_str()));
     OpenedPanel(S, Panel, "OpenPlugin");
 }
 

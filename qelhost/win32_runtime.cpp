@@ -2,6 +2,7 @@
 // critical sections have nothing to guard and thread-local slots are plain
 // module storage.
 #include "qelhost/win32_runtime.hpp"
+#include "host/host_interface.hpp"
 #include "qelhost/plugin_calls.hpp"
 
 #include <stdarg.h>
@@ -12,9 +13,6 @@
 #include <time.h>
 
 #include <map>
-
-typedef int BOOL;
-typedef uint32_t DWORD;
 
 namespace {
 

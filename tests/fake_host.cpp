@@ -8,7 +8,7 @@
 
 FakeHost TheFakeHost;
 
-static const char* FARAPI FakeGetMsg(int PluginNumber, int MsgId) {
+static const char* FARAPI FakeGetMsg(INT_PTR PluginNumber, int MsgId) {
     TheFakeHost.GetMsgCalls.emplace_back(PluginNumber, MsgId);
     TheFakeHost.CallOrder.push_back("GetMsg " + std::to_string(MsgId));
     auto Scripted = TheFakeHost.MessageTexts.find(MsgId);
@@ -19,7 +19,7 @@ static const char* FARAPI FakeGetMsg(int PluginNumber, int MsgId) {
     return Text.c_str();
 }
 
-static int FARAPI FakeMessage(int PluginNumber, DWORD Flags, const char* HelpTopic,
+static int FARAPI FakeMessage(INT_PTR PluginNumber, DWORD Flags, const char* HelpTopic,
                               const char* const* Items, int ItemsNumber, int ButtonsNumber) {
     RecordedMessage Box{PluginNumber, Flags, HelpTopic, {}, ItemsNumber, ButtonsNumber};
     for (int I = 0; I < ItemsNumber; ++I)
@@ -29,7 +29,7 @@ static int FARAPI FakeMessage(int PluginNumber, DWORD Flags, const char* HelpTop
     return TheFakeHost.MessageResult;
 }
 
-static int FARAPI FakeDialog(int PluginNumber, int X1, int Y1, int X2, int Y2,
+static int FARAPI FakeDialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2,
                              const char* HelpTopic, FarDialogItem* Item, int ItemsNumber) {
     RecordedDialog Run{PluginNumber,
                        X1,
@@ -47,7 +47,7 @@ static int FARAPI FakeDialog(int PluginNumber, int X1, int Y1, int X2, int Y2,
     return TheFakeHost.DialogResult;
 }
 
-PluginStartupInfo ResetFakeHost(int ModuleNumber) {
+PluginStartupInfo ResetFakeHost(INT_PTR ModuleNumber) {
     TheFakeHost = FakeHost{};
     TheFakeHost.ModuleNumber = ModuleNumber;
     return StartupRecord(ModuleNumber, FakeGetMsg, FakeMessage, FakeDialog);

@@ -13,7 +13,7 @@
 #include <vector>
 
 struct RecordedMessage {
-    int PluginNumber;
+    INT_PTR PluginNumber;
     DWORD Flags;
     const char* HelpTopic;
     std::vector<std::string> Items;
@@ -22,7 +22,7 @@ struct RecordedMessage {
 };
 
 struct RecordedDialog {
-    int PluginNumber;
+    INT_PTR PluginNumber;
     int X1, Y1, X2, Y2;
     const char* HelpTopic;
     std::vector<FarDialogItem> Items; // as the host received them
@@ -31,12 +31,12 @@ struct RecordedDialog {
 };
 
 struct FakeHost {
-    int ModuleNumber = 0;
+    INT_PTR ModuleNumber = 0;
     // Texts GetMsg answers with; an id without an entry answers "msg<id>".
     // An entry may be null, as a broken language file would give.
     std::map<int, const char*> MessageTexts;
     std::map<int, std::string> DefaultTexts;
-    std::vector<std::pair<int, int>> GetMsgCalls; // (PluginNumber, MsgId)
+    std::vector<std::pair<INT_PTR, int>> GetMsgCalls; // (PluginNumber, MsgId)
     std::vector<RecordedMessage> Messages;
     std::vector<RecordedDialog> Dialogs;
     std::vector<std::string> CallOrder; // "GetMsg 7", "Message", "Dialog"
@@ -50,7 +50,7 @@ extern FakeHost TheFakeHost;
 
 // Clears every record and script and returns the startup record the host
 // would pass, with all three services and the given module number.
-PluginStartupInfo ResetFakeHost(int ModuleNumber = 42);
+PluginStartupInfo ResetFakeHost(INT_PTR ModuleNumber = 42);
 
 // A test whose plugin has been started against a fresh fake host, and which
 // fails if the plugin leaves temporary storage behind.

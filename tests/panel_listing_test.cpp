@@ -3,10 +3,12 @@
 #include "plugin/module_state.hpp"
 #include "plugin/plugin.hpp"
 #include "tests/heap_hooks.hpp"
+#include "tests/host_layout.hpp"
 
 #include <gtest/gtest.h>
 #include <string.h>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,45 +31,24 @@ class PanelListing : public testing::Test {
     }
 };
 
-TEST_F(PanelListing, ListsThreeFilesWithTheirSizesInOrder) {
+// The host reads the listing as raw bytes: three items back to back, each
+// with its name and size and every other byte zero (pointers null).
+TEST_F(PanelListing, ListsThreeFilesInOrderByteForByte) {
     Listing L = Find();
     ASSERT_EQ(L.Result, 1);
     ASSERT_EQ(L.Count, 3);
-    const char* Names[] = {"file.1", "file.2", "file.3"};
+    std::vector<unsigned char> Expected(3 * Layout.PanelItemSize);
     for (int I = 0; I < 3; ++I) {
-        const WIN32_FIND_DATA& Data = L.Items[I].FindData;
-        EXPECT_STREQ(Data.cFileName, Names[I]);
-        EXPECT_EQ(DWORD{Data.nFileSizeLow}, DWORD(10 * I + 10));
-        EXPECT_EQ(DWORD{Data.nFileSizeHigh}, 0u);
-        EXPECT_EQ(DWORD{Data.dwFileAttributes}, 0u);
-        // Copies, since the packed pointer fields may be misaligned off 32-bit.
-        const void *Description = L.Items[I].Description, *Owner = L.Items[I].Owner,
-                   *CustomColumnData = L.Items[I].CustomColumnData;
-        EXPECT_EQ(Description, nullptr);
-        EXPECT_EQ(Owner, nullptr);
-        EXPECT_EQ(CustomColumnData, nullptr);
-    }
-    FreeFindData(nullptr, L.Items, L.Count);
-}
-
-#if QELFAR_32BIT
-// The host reads the listing as 1098 raw bytes; every byte but the names and
-// sizes must be zero.
-TEST_F(PanelListing, EveryByteOfTheListingIsAsTheHostExpects) {
-    Listing L = Find();
-    unsigned char Expected[1098] = {};
-    for (int I = 0; I < 3; ++I) {
-        unsigned char* Item = Expected + 366 * I;
-        memcpy(Item + 44, ("file." + std::to_string(I + 1)).c_str(), 6);
-        Item[32] = static_cast<unsigned char>(10 * I + 10);
+        unsigned char* Item = Expected.data() + Layout.PanelItemSize * I;
+        memcpy(Item + Layout.FileNameAt, ("file." + std::to_string(I + 1)).c_str(), 6);
+        Item[Layout.FileSizeAt] = static_cast<unsigned char>(10 * I + 10);
     }
     const auto* Actual = reinterpret_cast<const unsigned char*>(L.Items);
-    for (int Offset = 0; Offset < 1098; ++Offset)
+    for (size_t Offset = 0; Offset < Expected.size(); ++Offset)
         ASSERT_EQ(Actual[Offset], Expected[Offset]) << "byte " << Offset;
-    EXPECT_EQ(memcmp(Actual + 410, "file.2", 7), 0);
+    EXPECT_STREQ(L.Items[1].FindData.cFileName, "file.2");
     FreeFindData(nullptr, L.Items, L.Count);
 }
-#endif
 
 TEST_F(PanelListing, IsTheSameForEveryModeHandleAndPanelState) {
     Listing First = Find(0, (HANDLE)(intptr_t)1);

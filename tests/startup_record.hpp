@@ -7,8 +7,8 @@
 
 #include <string.h>
 
-inline PluginStartupInfo StartupRecord(int ModuleNumber, FARAPIGETMSG GetMsg, FARAPIMESSAGE Message,
-                                       FARAPIDIALOG Dialog) {
+inline PluginStartupInfo StartupRecord(INT_PTR ModuleNumber, FARAPIGETMSG GetMsg,
+                                       FARAPIMESSAGE Message, FARAPIDIALOG Dialog) {
     PluginStartupInfo Info;
     memset(&Info, 0, sizeof Info);
     Info.StructSize = sizeof Info;

@@ -3,6 +3,7 @@
 #include "plugin/module_state.hpp"
 #include "plugin/plugin.hpp"
 #include "tests/fake_host.hpp"
+#include "tests/host_layout.hpp"
 
 #include <gtest/gtest.h>
 #include <string.h>
@@ -20,20 +21,23 @@ PluginInfo MarkedPluginInfo() {
 TEST(GetPluginInfo, RegistersMenuTitleFlagsAndPrefix) {
     PluginInfo Info = MarkedPluginInfo();
     GetPluginInfo(&Info);
-    EXPECT_EQ(Info.StructSize, 40);
+    EXPECT_EQ(size_t(Info.StructSize), Layout.PluginInfoSize);
     EXPECT_EQ(Info.Flags, 13u);
     ASSERT_EQ(Info.PluginMenuStringsNumber, 1);
     EXPECT_STREQ(Info.PluginMenuStrings[0], "QelPlugin");
     EXPECT_STREQ(Info.CommandPrefix, "Qel");
 }
 
-TEST(GetPluginInfo, LeavesDiskAndConfigurationFieldsAsPassed) {
+TEST(GetPluginInfo, WritesNoFieldButItsFive) {
     PluginInfo Info = MarkedPluginInfo();
     GetPluginInfo(&Info);
-    for (unsigned char Byte : Info.DiskMenuFields8)
-        EXPECT_EQ(Byte, Marker);
-    for (unsigned char Byte : Info.ConfigMenuFields28)
-        EXPECT_EQ(Byte, Marker);
+    PluginInfo Expected = MarkedPluginInfo();
+    Expected.StructSize = Info.StructSize;
+    Expected.Flags = Info.Flags;
+    Expected.PluginMenuStrings = Info.PluginMenuStrings;
+    Expected.PluginMenuStringsNumber = Info.PluginMenuStringsNumber;
+    Expected.CommandPrefix = Info.CommandPrefix;
+    EXPECT_EQ(memcmp(&Info, &Expected, sizeof Info), 0) << "a disk-menu or configuration field";
 }
 
 TEST(GetPluginInfo, SecondCallGivesIdenticalContents) {
@@ -55,7 +59,7 @@ TEST(SetStartupInfo, KeepsAWholeCopyAndALaterCallReplacesIt) {
     PluginStartupInfo Later = ResetFakeHost(9);
     SetStartupInfo(&Later);
     EXPECT_EQ(memcmp(&StartupInfoCopy, &Later, sizeof Later), 0);
-    EXPECT_EQ(StartupInfoCopy.ModuleNumber, 9);
+    EXPECT_EQ(INT_PTR{StartupInfoCopy.ModuleNumber}, 9); // a copy: the field may be misaligned
 }
 
 } // namespace
