@@ -7,8 +7,8 @@ JOBS ?= $(shell nproc)
 BUILD := cmake --build --preset
 CONFIGURE := cmake --preset
 
-.PHONY: all deps dll package demo test test-native test-fuzz test-linux32 fuzz memcheck bench \
-        clean
+.PHONY: all deps dll far2l package demo test test-native test-fuzz test-far2l test-linux32 fuzz \
+        memcheck bench clean
 
 all: package
 
@@ -19,14 +19,20 @@ dll: deps
 	@$(CONFIGURE) dll >/dev/null
 	@$(BUILD) dll -j $(JOBS)
 
-package: dll
+# The far2l plugin, qelfar.far-plug-mb, packaged into dist/far2l/qelfar/.
+far2l: deps
+	@$(CONFIGURE) far2l >/dev/null
+	@$(BUILD) far2l -j $(JOBS)
+
+package: dll far2l
 
 # The shipped DLL, exactly as packaged, run in the simulated host (qelhost,
 # a 32-bit Linux program, under qemu-i386-static where the configure step
 # found that 32-bit programs do not run natively) through the bundled session.
 demo: package
-	@echo "Built the plugin package in dist/qelfar/ (and dist/qelfar.zip):"
-	@ls -l dist/qelfar
+	@echo "Built the plugin packages: for Windows in dist/qelfar/ (and dist/qelfar.zip),"
+	@echo "for far2l in dist/far2l/qelfar/ (and dist/qelfar-far2l.tar.gz):"
+	@ls -l dist/qelfar dist/far2l/qelfar
 	@$(CONFIGURE) linux32 >/dev/null
 	@$(BUILD) linux32 -j $(JOBS) --target qelhost >/dev/null
 	@echo
@@ -39,6 +45,14 @@ test-native: deps
 	@$(CONFIGURE) native >/dev/null
 	@$(BUILD) native -j $(JOBS)
 	@ctest --preset native -j $(JOBS)
+
+# The far2l package's check, and the scenarios that drive the plugin in far2l
+# itself; FAR2L_TESTS=no leaves the scenarios out.
+FAR2L_TESTS ?= yes
+test-far2l: deps
+	@$(CONFIGURE) far2l >/dev/null
+	@$(BUILD) far2l -j $(JOBS)
+	@ctest --preset far2l -j $(JOBS) $(if $(filter no,$(FAR2L_TESTS)),-LE far2l_scenario)
 
 # Runs last: its summary closes the run, and it checks the shipped DLL too.
 test-linux32: deps dll
@@ -54,6 +68,7 @@ test-fuzz: deps
 
 test: test-native
 	@$(MAKE) --no-print-directory test-fuzz
+	@$(MAKE) --no-print-directory test-far2l
 	@$(MAKE) --no-print-directory test-linux32
 
 # Each fuzz target for FUZZ_SECONDS.

@@ -1,0 +1,57 @@
+# The far2l plugin: qelfar.far-plug-mb, a stripped x86-64 shared object that
+# far2l loads with dlopen and whose nine entry points it finds by their C
+# names. Everything else is hidden, and it needs libc alone.
+add_library(qelfar_far2l MODULE ${QELFAR_SOURCES})
+set_target_properties(qelfar_far2l PROPERTIES
+    PREFIX "" OUTPUT_NAME qelfar SUFFIX .far-plug-mb
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+target_include_directories(qelfar_far2l PRIVATE ${CMAKE_SOURCE_DIR})
+target_compile_options(qelfar_far2l PRIVATE ${QELFAR_CODE_OPTIONS}
+    -fno-asynchronous-unwind-tables -fno-ident)
+# -z defs: every symbol is resolved at link time; --as-needed: the C++
+# libraries the compiler driver adds are not recorded, since nothing of
+# them is used.
+target_link_options(qelfar_far2l PRIVATE -s -Wl,-z,defs -Wl,--as-needed -static-libgcc)
+
+# The package: the module and the language files in UTF-8, which is what
+# far2l reads, made from the same code page 866 sources as the Windows ones.
+set(QELFAR_FAR2L_PACKAGE_DIR ${CMAKE_SOURCE_DIR}/dist/far2l/qelfar CACHE PATH
+    "The far2l plugin's package folder")
+get_filename_component(QELFAR_FAR2L_DIST_PARENT ${QELFAR_FAR2L_PACKAGE_DIR} DIRECTORY)
+get_filename_component(QELFAR_DIST_DIR ${QELFAR_FAR2L_DIST_PARENT} DIRECTORY)
+find_program(ICONV iconv REQUIRED)
+file(GLOB QELFAR_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lang/*.lng)
+set(QELFAR_UTF8_LANGUAGE_FILES)
+foreach(Source ${QELFAR_LANGUAGE_FILES})
+    get_filename_component(Name ${Source} NAME)
+    set(Converted ${CMAKE_CURRENT_BINARY_DIR}/utf8/${Name})
+    add_custom_command(OUTPUT ${Converted}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/utf8
+        COMMAND ${ICONV} -f CP866 -t UTF-8 -o ${Converted} ${Source}
+        DEPENDS ${Source}
+        COMMENT "Converting ${Name} to UTF-8"
+        VERBATIM)
+    list(APPEND QELFAR_UTF8_LANGUAGE_FILES ${Converted})
+endforeach()
+
+add_custom_target(package_far2l ALL
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELFAR_FAR2L_PACKAGE_DIR}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QELFAR_FAR2L_PACKAGE_DIR}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelfar_far2l> ${QELFAR_UTF8_LANGUAGE_FILES}
+            ${QELFAR_FAR2L_PACKAGE_DIR}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${QELFAR_FAR2L_DIST_PARENT}
+            ${CMAKE_COMMAND} -E tar czf ${QELFAR_DIST_DIR}/qelfar-far2l.tar.gz
+            "--mtime=1970-01-01 00:00:00 UTC" qelfar
+    DEPENDS qelfar_far2l ${QELFAR_UTF8_LANGUAGE_FILES}
+    COMMENT "Packaging ${QELFAR_FAR2L_PACKAGE_DIR}"
+    VERBATIM)
+
+enable_testing()
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME far2l_package_check
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/packagecheck/check_far2l_plugin.py
+                 ${QELFAR_FAR2L_PACKAGE_DIR} ${CMAKE_SOURCE_DIR}/packagecheck/expected_exports.txt
+                 ${CMAKE_SOURCE_DIR}/lang --max-size 32768)
+if(EXISTS ${CMAKE_SOURCE_DIR}/far2l/CMakeLists.txt)
+    add_subdirectory(far2l)
+endif()
