@@ -1,4 +1,4 @@
-#include "qelhost/plugin_calls.hpp"
+#include "qelhost/stop_run.hpp"
 
 #include <stdarg.h>
 #include <stdio.h>

@@ -1,5 +1,5 @@
 // The OEM code page the plugin's texts come in, and UTF-8 on the terminal.
-#include "qelhost/cp866.hpp"
+#include "qelhost/services/cp866.hpp"
 
 #include <gtest/gtest.h>
 

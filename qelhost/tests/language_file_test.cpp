@@ -1,6 +1,6 @@
 // Language files read as the host reads them.
-#include "qelhost/cp866.hpp"
-#include "qelhost/language_file.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/language_file.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
-#include "qelhost/host_services.hpp"
-#include "qelhost/dialog.hpp"
-#include "qelhost/language_file.hpp"
-#include "qelhost/message_box.hpp"
-#include "qelhost/plugin_calls.hpp"
+#include "qelhost/services/host_services.hpp"
+#include "qelhost/services/dialog.hpp"
+#include "qelhost/services/language_file.hpp"
+#include "qelhost/services/message_box.hpp"
+#include "qelhost/calling_convention.hpp"
+#include "qelhost/stop_run.hpp"
 
 #include <string.h>
 

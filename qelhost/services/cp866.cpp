@@ -1,4 +1,4 @@
-#include "qelhost/cp866.hpp"
+#include "qelhost/services/cp866.hpp"
 
 namespace {
 

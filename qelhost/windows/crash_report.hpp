@@ -8,3 +8,7 @@ void ReportCrashes();
 
 // Where the plugin's image lies, to tell its faults from qelhost's own.
 void NotePluginImage(const unsigned char* Base, size_t Size);
+
+// The plugin's entry point now running (a static text), or null between
+// calls; a fault in the plugin's code is reported with it.
+void NoteEntryPoint(const char* Name);

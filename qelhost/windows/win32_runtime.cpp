@@ -1,9 +1,10 @@
 // Single-threaded stand-ins: the host calls the plugin from one thread, so
 // critical sections have nothing to guard and thread-local slots are plain
 // module storage.
-#include "qelhost/win32_runtime.hpp"
+#include "qelhost/windows/win32_runtime.hpp"
 #include "host/host_interface.hpp"
-#include "qelhost/plugin_calls.hpp"
+#include "qelhost/calling_convention.hpp"
+#include "qelhost/stop_run.hpp"
 
 #include <stdarg.h>
 #include <stdio.h>

@@ -1,4 +1,4 @@
-#include "qelhost/language_file.hpp"
+#include "qelhost/services/language_file.hpp"
 
 #include <dirent.h>
 #include <strings.h>

@@ -1,5 +1,5 @@
-#include "qelhost/text_canvas.hpp"
-#include "qelhost/cp866.hpp"
+#include "qelhost/services/text_canvas.hpp"
+#include "qelhost/services/cp866.hpp"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // from a script or typed at a prompt.
 #pragma once
 
-#include "qelhost/pe_loader.hpp"
+#include "qelhost/windows/pe_loader.hpp"
 
 #include <istream>
 

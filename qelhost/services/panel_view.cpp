@@ -1,6 +1,6 @@
-#include "qelhost/panel_view.hpp"
-#include "qelhost/cp866.hpp"
-#include "qelhost/text_canvas.hpp"
+#include "qelhost/services/panel_view.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/text_canvas.hpp"
 
 #include <stdio.h>
 #include <string.h>

@@ -1,5 +1,5 @@
-#include "qelhost/answers.hpp"
-#include "qelhost/plugin_calls.hpp"
+#include "qelhost/session/answers.hpp"
+#include "qelhost/stop_run.hpp"
 
 #include <ctype.h>
 #include <stdio.h>

@@ -1,4 +1,4 @@
-#include "qelhost/thread_block.hpp"
+#include "qelhost/windows/thread_block.hpp"
 
 #include <asm/ldt.h>
 #include <errno.h>

@@ -1,7 +1,7 @@
-#include "qelhost/pe_loader.hpp"
-#include "qelhost/crash_report.hpp"
-#include "qelhost/thread_block.hpp"
-#include "qelhost/win32_runtime.hpp"
+#include "qelhost/windows/pe_loader.hpp"
+#include "qelhost/windows/crash_report.hpp"
+#include "qelhost/windows/thread_block.hpp"
+#include "qelhost/windows/win32_runtime.hpp"
 
 #include <stdint.h>
 #include <string.h>

@@ -1,13 +1,13 @@
 // qelhost: stands in for the file manager so that a plugin DLL of its old
 // ANSI interface runs here, and shows what the host's user would see.
-#include "qelhost/cp866.hpp"
-#include "qelhost/crash_report.hpp"
-#include "qelhost/host_services.hpp"
-#include "qelhost/language_file.hpp"
-#include "qelhost/pe_loader.hpp"
-#include "qelhost/plugin_calls.hpp"
-#include "qelhost/session.hpp"
-#include "qelhost/win32_runtime.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/windows/crash_report.hpp"
+#include "qelhost/services/host_services.hpp"
+#include "qelhost/services/language_file.hpp"
+#include "qelhost/windows/pe_loader.hpp"
+#include "qelhost/stop_run.hpp"
+#include "qelhost/session/session.hpp"
+#include "qelhost/windows/win32_runtime.hpp"
 
 #include <stdio.h>
 #include <stdlib.h>

@@ -1,10 +1,10 @@
-#include "qelhost/session.hpp"
-#include "qelhost/answers.hpp"
-#include "qelhost/cp866.hpp"
-#include "qelhost/host_services.hpp"
-#include "qelhost/keys.hpp"
-#include "qelhost/panel_view.hpp"
-#include "qelhost/plugin_calls.hpp"
+#include "qelhost/session/session.hpp"
+#include "qelhost/session/answers.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/host_services.hpp"
+#include "qelhost/session/keys.hpp"
+#include "qelhost/services/panel_view.hpp"
+#include "qelhost/stop_run.hpp"
 
 #include <stdio.h>
 #include <string.h>

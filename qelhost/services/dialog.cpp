@@ -1,8 +1,8 @@
-#include "qelhost/dialog.hpp"
-#include "qelhost/answers.hpp"
-#include "qelhost/cp866.hpp"
-#include "qelhost/text_canvas.hpp"
-#include "qelhost/plugin_calls.hpp"
+#include "qelhost/services/dialog.hpp"
+#include "qelhost/session/answers.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/text_canvas.hpp"
+#include "qelhost/stop_run.hpp"
 
 #include <stdio.h>
 #include <string.h>

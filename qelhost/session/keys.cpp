@@ -1,4 +1,4 @@
-#include "qelhost/keys.hpp"
+#include "qelhost/session/keys.hpp"
 
 #include <ctype.h>
 #include <strings.h>

@@ -1,8 +1,8 @@
-#include "qelhost/message_box.hpp"
+#include "qelhost/services/message_box.hpp"
 #include "host/host_interface.hpp"
-#include "qelhost/answers.hpp"
-#include "qelhost/cp866.hpp"
-#include "qelhost/text_canvas.hpp"
+#include "qelhost/session/answers.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/text_canvas.hpp"
 
 #include <stdio.h>
 

@@ -1,5 +1,5 @@
-#include "qelhost/crash_report.hpp"
-#include "qelhost/plugin_calls.hpp"
+#include "qelhost/windows/crash_report.hpp"
+#include "qelhost/stop_run.hpp"
 
 #include <signal.h>
 #include <stdint.h>
@@ -11,15 +11,17 @@
 namespace {
 
 uintptr_t ImageStart, ImageEnd;
+const char* RunningEntryPoint;
 // The plugin may have wrecked its stack; the report runs on its own.
 alignas(16) unsigned char ReportStack[64 * 1024];
 
 void OnFault(int Signal, siginfo_t* Info, void* Context) {
     uintptr_t Instruction = static_cast<ucontext_t*>(Context)->uc_mcontext.gregs[REG_EIP];
     if (Instruction >= ImageStart && Instruction < ImageEnd)
-        StopRun(ExitStopped, "the plugin's code crashed: %s at %p, at offset %#lx of its image",
-                strsignal(Signal), Info->si_addr,
-                static_cast<unsigned long>(Instruction - ImageStart));
+        StopRun(ExitStopped,
+                "the plugin's code crashed in %s: %s at %p, at offset %#lx of its image",
+                RunningEntryPoint ? RunningEntryPoint : "its start-up code", strsignal(Signal),
+                Info->si_addr, static_cast<unsigned long>(Instruction - ImageStart));
     StopRun(ExitStopped, "the run crashed: %s at %p, instruction %#lx", strsignal(Signal),
             Info->si_addr, static_cast<unsigned long>(Instruction));
 }
@@ -37,6 +39,10 @@ void ReportCrashes() {
     Action.sa_flags = SA_SIGINFO | SA_RESETHAND | SA_ONSTACK;
     for (int Signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGTRAP, SIGABRT})
         sigaction(Signal, &Action, nullptr);
+}
+
+void NoteEntryPoint(const char* Name) {
+    RunningEntryPoint = Name;
 }
 
 void NotePluginImage(const unsigned char* Base, size_t Size) {
