@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr size_t ListingBytes = 3 * sizeof(PluginPanelItem); // three host items
-
 // Listing: the plugin's whole job is one cleared allocation and its release.
 void ListingPair() {
     PluginPanelItem* Items;
@@ -109,6 +107,8 @@ void F7Run() {
 }
 
 } // namespace
+
+const size_t ListingBytes = 3 * sizeof(PluginPanelItem);
 
 const std::vector<BenchCase>& BenchCases() {
     static const std::vector<BenchCase> Cases = {

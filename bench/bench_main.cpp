@@ -16,14 +16,12 @@
 
 namespace {
 
-// A 1098-byte block is too big for the allocator's per-thread cache, so one
-// benchmark loop reuses a single block at a single address, and some
-// addresses cost more than others: when the block and a constant the code
-// reads agree in their low 12 address bits, the processor may stall the
-// read behind the stores that clear the block. Each measurement therefore
-// frees one of eight blocks held at spread-out addresses just before its
-// loop and takes it back just after, so both sides of every case meet all
-// eight placements over the repetitions.
+// A listing's block (1128 bytes of far2l items here) is too big for the allocator's per-thread
+// cache, so one benchmark loop reuses a single block at a single address, and some addresses cost
+// more than others: when the block and a constant the code reads agree in their low 12 address
+// bits, the processor may stall the read behind the stores that clear the block. Each measurement
+// therefore frees one of eight blocks held at spread-out addresses just before its loop and takes
+// it back just after, so both sides of every case meet all eight placements over the repetitions.
 constexpr int SlotCount = 8;
 void* ListingSlots[SlotCount];
 int NextSlot;
@@ -31,7 +29,7 @@ int NextSlot;
 void HoldListingSlots() {
     for (int I = 0; I < SlotCount; ++I) {
         benchmark::DoNotOptimize(malloc(64 + 320 * I)); // kept: holds the slots apart
-        ListingSlots[I] = malloc(1098);
+        ListingSlots[I] = malloc(ListingBytes);
     }
     benchmark::DoNotOptimize(malloc(64));
 }
@@ -45,10 +43,10 @@ double Fastest(const std::vector<double>& Times) {
 void RegisterCase(const BenchCase& Case) {
     auto Measure = [](benchmark::State& State, void (*Body)()) {
         int Slot = NextSlot++ % SlotCount;
-        free(ListingSlots[Slot]); // the loop's 1098-byte blocks all land here
+        free(ListingSlots[Slot]); // the loop's listing blocks all land here
         for (auto _ : State)
             Body();
-        ListingSlots[Slot] = malloc(1098);
+        ListingSlots[Slot] = malloc(ListingBytes);
     };
     for (auto [Side, Body] : {std::pair{"plugin", Case.Plugin}, {"baseline", Case.Baseline}})
         benchmark::RegisterBenchmark((std::string(Case.Name) + "/" + Side).c_str(), Measure, Body)
@@ -85,9 +83,19 @@ std::vector<char*> WithDefaults(int argc, char** argv) {
 
 } // namespace
 
+// For count_instructions.py, which judges each target by instructions.
+void PrintTargets() {
+    for (const BenchCase& Case : BenchCases())
+        printf("%s %g\n", Case.Name, Case.TargetRatio);
+}
+
 int main(int argc, char** argv) {
     if (argc == 3 && strcmp(argv[1], "--instructions") == 0) {
         CountInstructions(atol(argv[2]));
+        return 0;
+    }
+    if (argc == 2 && strcmp(argv[1], "--targets") == 0) {
+        PrintTargets();
         return 0;
     }
     std::vector<char*> Arguments = WithDefaults(argc, argv);
@@ -104,7 +112,6 @@ int main(int argc, char** argv) {
     RatioReporter Reporter;
     benchmark::RunSpecifiedBenchmarks(&Reporter);
     benchmark::Shutdown();
-    bool AllMet = Reporter.PrintRatios(BenchCases());
-    printf("%s\n", AllMet ? "every target met" : "a target was missed on this run");
+    Reporter.PrintRatios(BenchCases());
     return 0; // a measurement, not a test: a noisy machine must not fail the build
 }

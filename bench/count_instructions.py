@@ -3,8 +3,9 @@
 
 Runs the benchmark program's --instructions mode under valgrind's callgrind
 tool, which dumps its counters after each plugin call sequence and baseline,
-and prints instructions per iteration and their ratio. The counts do not
-depend on the machine's load, unlike the times.
+and prints instructions per iteration, their ratio and the verdict on each
+case's target. The counts do not depend on the machine's load, unlike the
+times, so the verdict rests on them.
 
 usage: count_instructions.py BENCH_PROGRAM WORK_DIR [ITERATIONS]
 """
@@ -33,16 +34,29 @@ def run_callgrind(program, work_dir, iterations):
     return counts
 
 
+def targets(program):
+    lines = subprocess.run([program, "--targets"], check=True, capture_output=True,
+                           text=True).stdout.split("\n")
+    return {name: float(target) for name, target in (line.split() for line in lines if line)}
+
+
+def verdict(ratio, target):
+    if target == 0:
+        return "no target"
+    return f"{target:g}x, {'met' if ratio <= target else 'MISSED'}"
+
+
 def main():
     program, work_dir = sys.argv[1], sys.argv[2]
     iterations = int(sys.argv[3]) if len(sys.argv) > 3 else 100000
     counts = run_callgrind(program, work_dir, iterations)
-    cases = list(dict.fromkeys(label.rsplit("/", 1)[0] for label in counts))
+    wanted = targets(program)
     print(f"\ninstructions per iteration (valgrind --tool=callgrind, {iterations} iterations)")
-    print(f"{'case':<18} {'plugin':>8} {'baseline':>9} {'ratio':>7}")
-    for case in cases:
+    print(f"{'case':<18} {'plugin':>8} {'baseline':>9} {'ratio':>7}  target")
+    for case, target in wanted.items():
         plugin, baseline = counts[case + "/plugin"], counts[case + "/baseline"]
-        print(f"{case:<18} {plugin:8.1f} {baseline:9.1f} {plugin / baseline:6.2f}x")
+        ratio = plugin / baseline
+        print(f"{case:<18} {plugin:8.1f} {baseline:9.1f} {ratio:6.2f}x  {verdict(ratio, target)}")
     return 0
 
 

@@ -15,9 +15,10 @@ void RatioReporter::ReportRuns(const std::vector<Run>& Runs) {
     ConsoleReporter::ReportRuns(Runs);
 }
 
-bool RatioReporter::PrintRatios(const std::vector<BenchCase>& Cases) const {
-    bool AllMet = true;
-    printf("\n%-18s %10s %12s %7s %7s  %s\n", "case", "plugin ns", "baseline ns", "ratio", "target",
+void RatioReporter::PrintRatios(const std::vector<BenchCase>& Cases) const {
+    printf("\ntimes, fastest repetition (they swing with the machine's load; the verdict "
+           "comes from the instruction counts below)\n");
+    printf("%-18s %10s %12s %7s %7s  %s\n", "case", "plugin ns", "baseline ns", "ratio", "target",
            "baseline");
     for (const BenchCase& Case : Cases) {
         auto Plugin = NanosecondsPerIteration.find(std::string(Case.Name) + "/plugin");
@@ -25,14 +26,10 @@ bool RatioReporter::PrintRatios(const std::vector<BenchCase>& Cases) const {
         if (Plugin == NanosecondsPerIteration.end() || Baseline == NanosecondsPerIteration.end())
             continue; // filtered out
         double Ratio = Plugin->second / Baseline->second;
-        bool Met = Case.TargetRatio == 0 || Ratio <= Case.TargetRatio;
-        AllMet = AllMet && Met;
         char Target[16] = "-";
         if (Case.TargetRatio != 0)
             snprintf(Target, sizeof Target, "%.1fx", Case.TargetRatio);
-        printf("%-18s %10.1f %12.1f %6.2fx %7s  %s%s\n", Case.Name, Plugin->second,
-               Baseline->second, Ratio, Target, Case.BaselineDescription,
-               Met ? "" : "  (target missed)");
+        printf("%-18s %10.1f %12.1f %6.2fx %7s  %s\n", Case.Name, Plugin->second, Baseline->second,
+               Ratio, Target, Case.BaselineDescription);
     }
-    return AllMet;
 }
