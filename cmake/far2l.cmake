@@ -34,17 +34,22 @@ foreach(Source ${QELFAR_LANGUAGE_FILES})
     list(APPEND QELFAR_UTF8_LANGUAGE_FILES ${Converted})
 endforeach()
 
-add_custom_target(package_far2l ALL
+# Made again only when the module or a language file changes, so that a
+# build leaves an installed-from package alone.
+set(QELFAR_FAR2L_ARCHIVE ${QELFAR_DIST_DIR}/qelfar-far2l.tar.gz)
+add_custom_command(OUTPUT ${QELFAR_FAR2L_PACKAGE_DIR}/qelfar.far-plug-mb ${QELFAR_FAR2L_ARCHIVE}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELFAR_FAR2L_PACKAGE_DIR}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QELFAR_FAR2L_PACKAGE_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelfar_far2l> ${QELFAR_UTF8_LANGUAGE_FILES}
             ${QELFAR_FAR2L_PACKAGE_DIR}
     COMMAND ${CMAKE_COMMAND} -E chdir ${QELFAR_FAR2L_DIST_PARENT}
-            ${CMAKE_COMMAND} -E tar czf ${QELFAR_DIST_DIR}/qelfar-far2l.tar.gz
+            ${CMAKE_COMMAND} -E tar czf ${QELFAR_FAR2L_ARCHIVE}
             "--mtime=1970-01-01 00:00:00 UTC" qelfar
     DEPENDS qelfar_far2l ${QELFAR_UTF8_LANGUAGE_FILES}
     COMMENT "Packaging ${QELFAR_FAR2L_PACKAGE_DIR}"
     VERBATIM)
+add_custom_target(package_far2l ALL
+    DEPENDS ${QELFAR_FAR2L_PACKAGE_DIR}/qelfar.far-plug-mb ${QELFAR_FAR2L_ARCHIVE})
 
 enable_testing()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
