@@ -7,8 +7,8 @@ JOBS ?= $(shell nproc)
 BUILD := cmake --build --preset
 CONFIGURE := cmake --preset
 
-.PHONY: all deps dll far2l package demo test test-native test-fuzz test-far2l test-linux32 fuzz \
-        memcheck bench clean
+.PHONY: all deps dll far2l package demo try screens test test-native test-fuzz test-far2l \
+        test-linux32 fuzz memcheck bench clean
 
 all: package
 
@@ -40,6 +40,15 @@ demo: package
 	@echo
 	@emulator=$$(sed -n 's/^CMAKE_CROSSCOMPILING_EMULATOR:[A-Z]*=//p' build/linux32/CMakeCache.txt); \
 	$$emulator build/linux32/qelhost/qelhost dist/qelfar/qelfar.dll qelhost/sessions/demo.qel
+
+# far2l, the Linux port of the file manager, in this terminal with the plugin
+# installed, in a throwaway profile and folder holding a far.ads.
+try: far2l
+	@far2l/try.py dist/far2l/qelfar
+
+# The far2l screens README shows, captured by the far2l test harness.
+screens: far2l
+	@far2l/save_screens.py dist/far2l/qelfar
 
 test-native: deps
 	@$(CONFIGURE) native >/dev/null
