@@ -4,15 +4,13 @@
 // every text is UTF-8. Included by host/host_interface.hpp.
 #pragma once
 
-constexpr int MaxPathChars = 4096; // names and paths, terminator excluded
-constexpr int MAX_NAME = 255;      // a find record's name field
+constexpr int MaxPathChars = 4096;    // names and paths, terminator excluded
+constexpr int MAX_NAME = 255;         // a find record's name field
+constexpr int OtherServiceCount = 21; // PluginStartupInfo's service slots after GetMsg
+
+#include "host/shared_records.hpp"
 
 #pragma pack(push, 2)
-
-struct FILETIME {
-    DWORD dwLowDateTime;
-    DWORD dwHighDateTime;
-};
 
 // The size is one 64-bit field; there is no short name and no high/low pair.
 struct FAR_FIND_DATA {
@@ -38,75 +36,6 @@ struct PluginPanelItem {
     int CustomColumnNumber;
     DWORD CRC32;
     uintptr_t Reserved[2];
-};
-
-// The union of Selected and History is pointer-wide here, so the fields
-// after it sit 4 bytes further on than on Windows.
-struct FarDialogItem {
-    int Type;
-    int X1;
-    int Y1;
-    int X2;
-    int Y2;
-    int Focus;
-    union {
-        int Selected;
-        const char* History;
-    };
-    DWORD Flags;
-    int DefaultButton;
-    char Data[512];
-};
-
-struct PluginStartupInfo {
-    int StructSize;
-    char ModuleName[MaxPathChars];
-    INT_PTR ModuleNumber; // the address of far2l's own record of the plugin
-    const char* RootKey;
-    FARAPISERVICE Menu;
-    FARAPIDIALOG Dialog;
-    FARAPIMESSAGE Message;
-    FARAPIGETMSG GetMsg;
-    FARAPISERVICE OtherServices[21]; // Control first, ViewerControl last
-};
-
-struct PluginInfo {
-    int StructSize;
-    DWORD Flags;
-    const char* const* DiskMenuStrings;
-    int* DiskMenuNumbers;
-    int DiskMenuStringsNumber;
-    const char* const* PluginMenuStrings;
-    int PluginMenuStringsNumber;
-    const char* const* PluginConfigStrings;
-    int PluginConfigStringsNumber;
-    const char* CommandPrefix;
-    DWORD SysID;
-};
-
-struct InfoPanelLine;
-struct PanelMode;
-struct KeyBarTitles;
-
-struct OpenPluginInfo {
-    int StructSize;
-    DWORD Flags;
-    const char* HostFile;
-    const char* CurDir;
-    const char* Format;
-    const char* PanelTitle;
-    const InfoPanelLine* InfoLines;
-    int InfoLinesNumber;
-    const char* const* DescrFiles;
-    int DescrFilesNumber;
-    const PanelMode* PanelModesArray;
-    int PanelModesNumber;
-    int StartPanelMode;
-    int StartSortMode;
-    int StartSortOrder;
-    const KeyBarTitles* KeyBar;
-    const char* ShortcutData;
-    long Reserved;
 };
 
 #pragma pack(pop)

@@ -3,14 +3,12 @@
 // Included by host/host_interface.hpp.
 #pragma once
 
-constexpr int MaxPathChars = 260; // names and paths, terminator excluded
+constexpr int MaxPathChars = 260;     // names and paths, terminator excluded
+constexpr int OtherServiceCount = 12; // PluginStartupInfo's service slots after GetMsg
+
+#include "host/shared_records.hpp"
 
 #pragma pack(push, 2)
-
-struct FILETIME {
-    DWORD dwLowDateTime;
-    DWORD dwHighDateTime;
-};
 
 // The host's find record, packed to 318 bytes (not the aligned 320).
 struct WIN32_FIND_DATA {
@@ -38,72 +36,6 @@ struct PluginPanelItem {
     int CustomColumnNumber;
     DWORD UserData;
     DWORD Reserved[3];
-};
-
-// The host's dialog item; Selected and History share their place.
-struct FarDialogItem {
-    int Type;
-    int X1;
-    int Y1;
-    int X2;
-    int Y2;
-    int Focus;
-    union {
-        int Selected;
-        const char* History;
-    };
-    DWORD Flags;
-    int DefaultButton;
-    char Data[512];
-};
-
-struct PluginStartupInfo {
-    int StructSize;
-    char ModuleName[MaxPathChars];
-    INT_PTR ModuleNumber;
-    const char* RootKey;
-    FARAPISERVICE Menu;
-    FARAPIDIALOG Dialog;
-    FARAPIMESSAGE Message;
-    FARAPIGETMSG GetMsg;
-    FARAPISERVICE OtherServices[12]; // Control first; none is called here
-};
-
-struct PluginInfo {
-    int StructSize;
-    DWORD Flags;
-    const char* const* DiskMenuStrings;
-    int* DiskMenuNumbers;
-    int DiskMenuStringsNumber;
-    const char* const* PluginMenuStrings;
-    int PluginMenuStringsNumber;
-    const char* const* PluginConfigStrings;
-    int PluginConfigStringsNumber;
-    const char* CommandPrefix;
-};
-
-struct InfoPanelLine;
-struct PanelMode;
-struct KeyBarTitles;
-
-struct OpenPluginInfo {
-    int StructSize;
-    DWORD Flags;
-    const char* HostFile;
-    const char* CurDir;
-    const char* Format;
-    const char* PanelTitle;
-    const InfoPanelLine* InfoLines;
-    int InfoLinesNumber;
-    const char* const* DescrFiles;
-    int DescrFilesNumber;
-    const PanelMode* PanelModesArray;
-    int PanelModesNumber;
-    int StartPanelMode;
-    int StartSortMode;
-    int StartSortOrder;
-    const KeyBarTitles* KeyBar;
-    const char* ShortcutData;
 };
 
 #pragma pack(pop)
