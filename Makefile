@@ -8,7 +8,7 @@ BUILD := cmake --build --preset
 CONFIGURE := cmake --preset
 
 .PHONY: all deps dll far2l package demo try screens test test-native test-fuzz test-far2l \
-        test-linux32 fuzz memcheck bench clean
+        test-qelhost-asan test-linux32 fuzz memcheck bench clean
 
 all: package
 
@@ -38,8 +38,7 @@ demo: package
 	@echo
 	@echo "A session of the simulated host with dist/qelfar/qelfar.dll:"
 	@echo
-	@emulator=$$(sed -n 's/^CMAKE_CROSSCOMPILING_EMULATOR:[A-Z]*=//p' build/linux32/CMakeCache.txt); \
-	$$emulator build/linux32/qelhost/qelhost dist/qelfar/qelfar.dll qelhost/sessions/demo.qel
+	@bin/qelhost dist/qelfar/qelfar.dll qelhost/sessions/demo.qel
 
 # far2l, the Linux port of the file manager, in this terminal with the plugin
 # installed, in a throwaway profile and folder holding a far.ads.
@@ -63,6 +62,14 @@ test-far2l: deps
 	@$(BUILD) far2l -j $(JOBS)
 	@ctest --preset far2l -j $(JOBS) $(if $(filter no,$(FAR2L_TESTS)),-LE far2l_scenario)
 
+# qelhost built 32-bit with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and qelhost's own tests (those under qelhost/: the shipped DLL's sessions,
+# the loader's refusals, the plugin faults, its unit tests).
+test-qelhost-asan: deps dll
+	@$(CONFIGURE) qelhost-asan >/dev/null
+	@$(BUILD) qelhost-asan -j $(JOBS)
+	@ctest --test-dir build/qelhost-asan/qelhost -j $(JOBS) --output-on-failure
+
 # Runs last: its summary closes the run, and it checks the shipped DLL too.
 test-linux32: deps dll
 	@$(CONFIGURE) linux32 >/dev/null
@@ -78,6 +85,7 @@ test-fuzz: deps
 test: test-native
 	@$(MAKE) --no-print-directory test-fuzz
 	@$(MAKE) --no-print-directory test-far2l
+	@$(MAKE) --no-print-directory test-qelhost-asan
 	@$(MAKE) --no-print-directory test-linux32
 
 # Each fuzz target for FUZZ_SECONDS.

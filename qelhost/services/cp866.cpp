@@ -23,6 +23,16 @@ const char32_t UpperHalf[128] = {
     0x0401, 0x0451, 0x0404, 0x0454, 0x0407, 0x0457, 0x040E, 0x045E, 0x00B0, 0x2219, 0x00B7, 0x221A,
     0x2116, 0x00A4, 0x25A0, 0x00A0};
 
+// The byte for Char, or -1.
+int OemByte(char32_t Char) {
+    if (Char < 0x80)
+        return static_cast<int>(Char);
+    for (int I = 0; I < 128; ++I)
+        if (UpperHalf[I] == Char)
+            return 0x80 + I;
+    return -1;
+}
+
 } // namespace
 
 std::u32string OemToUnicode(const std::string& Oem) {
@@ -35,17 +45,18 @@ std::u32string OemToUnicode(const std::string& Oem) {
 std::string UnicodeToOem(const std::u32string& Text) {
     std::string Oem;
     for (char32_t Char : Text) {
-        char Byte = '?';
-        if (Char < 0x80)
-            Byte = static_cast<char>(Char);
-        for (int I = 0; I < 128 && Char >= 0x80; ++I)
-            if (UpperHalf[I] == Char) {
-                Byte = static_cast<char>(0x80 + I);
-                break;
-            }
-        Oem += Byte;
+        int Byte = OemByte(Char);
+        Oem += Byte < 0 ? '?' : static_cast<char>(Byte);
     }
     return Oem;
+}
+
+std::u32string MissingFromOem(const std::u32string& Text) {
+    std::u32string Missing;
+    for (char32_t Char : Text)
+        if (OemByte(Char) < 0 && Missing.find(Char) == std::u32string::npos)
+            Missing += Char;
+    return Missing;
 }
 
 std::string ToUtf8(const std::u32string& Text) {

@@ -9,5 +9,8 @@ std::u32string OemToUnicode(const std::string& Oem);
 // Unicode characters without a place in code page 866 become '?'.
 std::string UnicodeToOem(const std::u32string& Text);
 
+// The characters of Text that code page 866 lacks, each once, in order.
+std::u32string MissingFromOem(const std::u32string& Text);
+
 std::string ToUtf8(const std::u32string& Text);
 std::u32string FromUtf8(const std::string& Text);

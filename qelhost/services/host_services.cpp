@@ -1,51 +1,89 @@
 #include "qelhost/services/host_services.hpp"
+#include "qelhost/calling_convention.hpp"
 #include "qelhost/services/dialog.hpp"
+#include "qelhost/services/from_plugin.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/message_box.hpp"
-#include "qelhost/calling_convention.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <string.h>
 
+#include <exception>
 #include <utility>
 
 namespace {
 
-std::string LanguageFolder;
-std::string LanguageName = "English";
 LanguageFile Language;
-bool LanguageRead = false;
+std::string LanguageProblem = "no language file was looked for";
+std::string LanguageFolder;
 
 void CheckModuleNumber(INT_PTR PluginNumber, const char* Service) {
     if (PluginNumber != QelhostModuleNumber)
-        StopRun(ExitStopped, "%s called with plugin number %d, not the plugin's %d", Service,
+        StopRun(ExitStopped, "%s: called with plugin number %d, not the plugin's %d", Service,
                 PluginNumber, QelhostModuleNumber);
 }
 
-// The host reads the language file when the plugin first asks for a text.
+// Runs a service's work; nothing thrown may unwind into the plugin's frames.
+template <typename Work> auto Serve(const char* Service, Work Body) {
+    try {
+        return Body();
+    } catch (const std::exception& Error) {
+        StopRun(ExitStopped, "%s: qelhost could not serve the call: %s", Service, Error.what());
+    }
+}
+
 PLUGIN_STDCALL const char* GetMsg(INT_PTR PluginNumber, int MsgId) {
     CheckModuleNumber(PluginNumber, "GetMsg");
-    if (!LanguageRead) {
-        std::string Error = FindLanguageFile(LanguageFolder, LanguageName, Language);
-        if (!Error.empty())
-            StopRun(ExitStopped, "%s", Error.c_str());
-        LanguageRead = true;
-    }
+    if (!LanguageProblem.empty())
+        StopRun(ExitStopped, "GetMsg: %s (the plugin's folder: %s)", LanguageProblem.c_str(),
+                LanguageFolder.c_str());
     if (MsgId < 0 || MsgId >= static_cast<int>(Language.Messages.size()))
-        StopRun(ExitStopped, "Message %d not found in %s", MsgId, Language.Path.c_str());
+        StopRun(ExitStopped, "GetMsg: message %d not found in %s (it has %zu, from 0)", MsgId,
+                Language.Path.c_str(), Language.Messages.size());
     return Language.Messages[MsgId].c_str();
+}
+
+MessageContent ReadMessage(DWORD Flags, const char* const* Items, int ItemsNumber,
+                           int ButtonsNumber) {
+    const char Service[] = "Message";
+    int Count = CheckedCount(Service, ItemsNumber, MaxMessageItems, "items", "draws");
+    if (ButtonsNumber < 0 || (ButtonsNumber > 0 && ButtonsNumber >= Count))
+        PluginFault(Service, std::to_string(ButtonsNumber) + " buttons among " +
+                                 std::to_string(Count) + " items (the first is the title)");
+    std::vector<const char*> Texts = ReadList(Service, "the item list", Items, Count);
+    MessageContent Box;
+    Box.Flags = Flags;
+    for (int I = 0; I < Count; ++I) {
+        std::u32string Text = ReadText(Service, "item " + std::to_string(I + 1), Texts[I]);
+        if (I == 0)
+            Box.Title = Text;
+        else if (I < Count - ButtonsNumber)
+            Box.Texts.push_back(Text);
+        else
+            Box.Buttons.push_back(Text);
+    }
+    return Box;
 }
 
 PLUGIN_STDCALL int Message(INT_PTR PluginNumber, DWORD Flags, const char*, const char* const* Items,
                            int ItemsNumber, int ButtonsNumber) {
     CheckModuleNumber(PluginNumber, "Message");
-    return ShowHostMessage(Flags, Items, ItemsNumber, ButtonsNumber);
+    return Serve("Message", [&] {
+        return ShowHostMessage(ReadMessage(Flags, Items, ItemsNumber, ButtonsNumber));
+    });
 }
 
 PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, const char*,
                           FarDialogItem* Item, int ItemsNumber) {
     CheckModuleNumber(PluginNumber, "Dialog");
-    return RunHostDialog(X1, Y1, X2, Y2, Item, ItemsNumber);
+    return Serve("Dialog", [&] {
+        std::vector<DialogItem> Items = ReadDialogItems(Item, ItemsNumber);
+        int Edited = -1;
+        int Result = RunHostDialog(X1, Y1, X2, Y2, Items, Edited);
+        if (Edited >= 0)
+            WriteDialogText(Item, Edited, Items[Edited]);
+        return Result;
+    });
 }
 
 // A service the host does not provide: the plugin's call stops the run,
@@ -68,10 +106,12 @@ const char RegistryRoot[] = "Software\\Far\\Plugins";
 
 } // namespace
 
-void ChooseLanguage(const std::string& PluginFolder, const std::string& Name) {
+std::string LoadLanguage(const std::string& PluginFolder, const std::string& Name,
+                         LanguageFile& File) {
     LanguageFolder = PluginFolder;
-    LanguageName = Name;
-    LanguageRead = false;
+    LanguageProblem = FindLanguageFile(PluginFolder, Name, Language);
+    File = Language;
+    return LanguageProblem;
 }
 
 void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName) {

@@ -8,8 +8,12 @@
 // The plugin's number among the host's plugins, passed back with each call.
 constexpr int QelhostModuleNumber = 7;
 
-// Where GetMsg finds the plugin's language file, and which language.
-void ChooseLanguage(const std::string& PluginFolder, const std::string& Language);
+struct LanguageFile;
+
+// Finds and reads the plugin's language file for GetMsg (a copy in File).
+// Returns "" or why there is none to use; GetMsg then stops the run.
+std::string LoadLanguage(const std::string& PluginFolder, const std::string& Language,
+                         LanguageFile& File);
 
 // The record for SetStartupInfo: module name and number, the three
 // services, and every other service slot set to stop the run by name.

@@ -1,12 +1,20 @@
 #include "qelhost/services/language_file.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/text_format.hpp"
 
 #include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <string.h>
 #include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 
 namespace {
+
+const std::string Header = ".Language=";
 
 std::string Trimmed(const std::string& Line) {
     size_t First = Line.find_first_not_of(" \t\r\n");
@@ -14,10 +22,21 @@ std::string Trimmed(const std::string& Line) {
     return First == std::string::npos ? "" : Line.substr(First, Last - First + 1);
 }
 
+// Whether the line's last character is a quote that closes it: not its
+// opening one, nor one a backslash escapes.
+bool ClosesQuote(const std::string& Line) {
+    if (Line.size() < 2 || Line.back() != '"')
+        return false;
+    size_t Backslashes = 0;
+    while (Backslashes + 2 < Line.size() && Line[Line.size() - 2 - Backslashes] == '\\')
+        ++Backslashes;
+    return Backslashes % 2 == 0;
+}
+
 // The text between the quotes: \\ \" \n \t stand for themselves, any other
 // backslash is kept as it is.
 std::string MessageText(const std::string& Line) {
-    size_t End = Line.size() > 1 && Line.back() == '"' ? Line.size() - 1 : Line.size();
+    size_t End = Line.size() - 1;
     std::string Text;
     for (size_t I = 1; I < End; ++I) {
         char Next = I + 1 < End ? Line[I + 1] : '\0';
@@ -31,27 +50,84 @@ std::string MessageText(const std::string& Line) {
     return Text;
 }
 
-} // namespace
+// Text that is UTF-8 rather than code page 866: its bytes above 0x7F all
+// form UTF-8 sequences of letters and signs that a language file would hold
+// (Latin, Greek, Cyrillic, punctuation, symbols), which code page 866 text
+// almost never does.
+bool ReadsAsUtf8(const std::string& Text) {
+    if (std::all_of(Text.begin(), Text.end(), [](char C) { return (C & 0x80) == 0; }))
+        return false;
+    for (char32_t Char : FromUtf8(Text))
+        if (Char >= 0x80 && !(Char >= 0xA0 && Char < 0x530) && !(Char >= 0x2000 && Char < 0x2C00))
+            return false;
+    return true;
+}
 
-std::string ReadLanguageFile(const std::string& Path, LanguageFile& File) {
-    std::ifstream Stream(Path, std::ios::binary);
-    if (!Stream)
-        return "cannot open " + Path;
-    std::string Line;
-    std::getline(Stream, Line);
-    Line = Trimmed(Line);
-    const std::string Header = ".Language=";
-    if (Line.compare(0, Header.size(), Header) != 0)
-        return Path + " is not a language file: its first line is not " + Header + "...";
-    File.Path = Path;
-    File.Language = Line.substr(Header.size(), Line.find(',') - Header.size());
-    File.Messages.clear();
-    while (std::getline(Stream, Line)) {
-        Line = Trimmed(Line);
-        if (!Line.empty() && Line[0] == '"')
-            File.Messages.push_back(MessageText(Line));
+std::string FileName(const std::string& Path) {
+    size_t Slash = Path.find_last_of('/');
+    return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+}
+
+// The whole file, read only when it is a regular file within the bound.
+// Reasons name the file as Name.
+std::string ReadWhole(const std::string& Path, const std::string& Name, std::string& Bytes) {
+    struct stat Status;
+    if (stat(Path.c_str(), &Status) != 0)
+        return Name + ": " + strerror(errno);
+    if (!S_ISREG(Status.st_mode))
+        return Name + " is not a regular file";
+    if (Status.st_size == 0)
+        return Name + " is empty";
+    if (static_cast<unsigned long long>(Status.st_size) > MaxLanguageFileBytes)
+        return Name + " is larger than " + std::to_string(MaxLanguageFileBytes) + " bytes";
+    int Descriptor = open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (Descriptor < 0)
+        return Name + ": " + strerror(errno);
+    Bytes.resize(static_cast<size_t>(Status.st_size));
+    ssize_t Got = read(Descriptor, Bytes.data(), Bytes.size());
+    int Error = errno;
+    close(Descriptor);
+    if (Got < 0)
+        return Name + ": " + strerror(Error);
+    Bytes.resize(static_cast<size_t>(Got));
+    return Bytes.empty() ? Name + " is empty" : "";
+}
+
+std::string ReadMessages(const std::string& Bytes, size_t Start, LanguageFile& File) {
+    int Number = 1;
+    for (size_t End; Start < Bytes.size(); Start = End + 1) {
+        End = std::min(Bytes.find('\n', Start), Bytes.size());
+        std::string Line = Trimmed(Bytes.substr(Start, End - Start));
+        std::string Where = FileName(File.Path) + " line " + std::to_string(++Number) + ": ";
+        if (ReadsAsUtf8(Line))
+            return Where + "the text is UTF-8, not code page 866: " + Escaped(Line);
+        if (Line.empty() || Line[0] != '"')
+            continue;
+        if (!ClosesQuote(Line))
+            return Where + "the message has no closing quote";
+        File.Messages.push_back(MessageText(Line));
     }
     return "";
+}
+
+} // namespace
+
+std::string ReadLanguageFile(const std::string& Path, LanguageFile& File,
+                             const std::string& OnlyLanguage) {
+    std::string Name = FileName(Path), Bytes;
+    std::string Error = ReadWhole(Path, Name, Bytes);
+    if (!Error.empty())
+        return Error;
+    if (Bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return Name + " starts with a UTF-8 byte-order mark: it is UTF-8, not code page 866";
+    size_t End = std::min(Bytes.find('\n'), Bytes.size());
+    std::string First = Trimmed(Bytes.substr(0, End));
+    if (First.compare(0, Header.size(), Header) != 0)
+        return Name + " is not a language file: its first line is not " + Header + "...";
+    File = LanguageFile{Path, First.substr(Header.size(), First.find(',') - Header.size()), {}};
+    if (!OnlyLanguage.empty() && strcasecmp(File.Language.c_str(), OnlyLanguage.c_str()) != 0)
+        return "";
+    return ReadMessages(Bytes, End + 1, File);
 }
 
 std::string FindLanguageFile(const std::string& Folder, const std::string& Language,
@@ -66,9 +142,18 @@ std::string FindLanguageFile(const std::string& Folder, const std::string& Langu
         closedir(Directory);
     }
     std::sort(Candidates.begin(), Candidates.end()); // the same choice on every run
-    for (const std::string& Path : Candidates)
-        if (ReadLanguageFile(Path, File).empty() &&
-            strcasecmp(File.Language.c_str(), Language.c_str()) == 0)
+    std::vector<std::string> Unusable;
+    for (const std::string& Path : Candidates) {
+        std::string Error = ReadLanguageFile(Path, File, Language);
+        bool Matches = strcasecmp(File.Language.c_str(), Language.c_str()) == 0;
+        if (Error.empty() && Matches)
             return "";
-    return "no " + Language + " language file (.lng) beside the plugin in " + Folder;
+        if (!Error.empty())
+            Unusable.push_back(Error);
+        File = LanguageFile{};
+        if (!Error.empty() && Matches)
+            break; // the file of this language, and it is broken
+    }
+    std::string Why = "no usable " + Language + " language file (.lng) beside the plugin";
+    return Unusable.empty() ? Why : Why + ": " + Joined(Unusable, "; ");
 }

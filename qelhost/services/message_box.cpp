@@ -1,8 +1,9 @@
 #include "qelhost/services/message_box.hpp"
 #include "host/host_interface.hpp"
-#include "qelhost/session/answers.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_canvas.hpp"
+#include "qelhost/services/text_format.hpp"
+#include "qelhost/session/answers.hpp"
 
 #include <stdio.h>
 
@@ -10,59 +11,76 @@
 
 namespace {
 
-// A text line may hold line breaks; each part is a line of the box.
-void AddLines(const std::u32string& Text, std::vector<std::u32string>& Lines) {
-    size_t Start = 0;
-    for (size_t Break; (Break = Text.find(U'\n', Start)) != std::u32string::npos; Start = Break + 1)
-        Lines.push_back(Text.substr(Start, Break - Start));
-    Lines.push_back(Text.substr(Start));
+constexpr int Margin = 3; // frame and blanks on each side of the content
+constexpr int MaxContent = ScreenWidth - 2 * Margin;
+
+// Each text split at its line breaks, escaped and cut to the screen; as
+// many lines as fit in Rows, the last telling how many more there were.
+std::vector<std::u32string> BoxLines(const std::vector<std::u32string>& Texts, int Rows) {
+    std::vector<std::u32string> Lines;
+    size_t Count = 0;
+    for (const std::u32string& Text : Texts)
+        for (size_t Start = 0;; ++Count) {
+            size_t Break = std::min(Text.find(U'\n', Start), Text.size());
+            if (Count < static_cast<size_t>(Rows))
+                Lines.push_back(CutToWidth(Escaped(Text.substr(Start, Break - Start)), MaxContent));
+            if (Break == Text.size()) {
+                ++Count;
+                break;
+            }
+            Start = Break + 1;
+        }
+    if (Count > static_cast<size_t>(Rows)) {
+        Lines.pop_back();
+        Lines.push_back(FromUtf8("… " + std::to_string(Count - Rows + 1) + " more lines"));
+    }
+    return Lines;
 }
 
-} // namespace
-
-int ShowHostMessage(uint32_t Flags, const char* const* Items, int ItemsNumber, int ButtonsNumber) {
-    ItemsNumber = std::max(ItemsNumber, 0);
-    ButtonsNumber = std::clamp(ButtonsNumber, 0, std::max(ItemsNumber - 1, 0));
-    std::u32string Title = ItemsNumber > 0 ? Shown(Items[0]) : U"";
-    std::vector<std::u32string> Lines;
-    for (int I = 1; I < ItemsNumber - ButtonsNumber; ++I)
-        AddLines(Shown(Items[I]), Lines);
-    std::vector<std::string> Faces;
-    std::u32string ButtonRow;
-    for (int I = ItemsNumber - ButtonsNumber; I < ItemsNumber; ++I) {
-        // Enter presses the first button: the host's default.
-        std::u32string Face = ButtonFace(Shown(Items[I]), Faces.empty());
-        ButtonRow += (ButtonRow.empty() ? U"" : U" ") + Face;
-        Faces.push_back(ToUtf8(Face));
-    }
-
+void Draw(const MessageContent& Box, const std::vector<std::u32string>& Lines,
+          const std::u32string& ButtonRow) {
+    bool HasButtons = !Box.Buttons.empty();
+    std::u32string Title = Escaped(Box.Title);
     int Content = static_cast<int>(std::max(Title.size() + 2, ButtonRow.size()));
     for (const std::u32string& Line : Lines)
         Content = std::max(Content, static_cast<int>(Line.size()));
-    int Width = Content + 6;
-    bool HasButtons = !Faces.empty();
+    Content = std::min(Content, MaxContent);
+    int Width = Content + 2 * Margin;
     int Height = static_cast<int>(Lines.size()) + (HasButtons ? 2 : 0) + 2;
     TextCanvas Canvas(Width, Height);
     Canvas.Frame(0, 0, Width - 1, Height - 1, true, Title);
     for (size_t I = 0; I < Lines.size(); ++I) {
-        int Indent =
-            Flags & FMSG_LEFTALIGN ? 0 : CentredStart(Content, static_cast<int>(Lines[I].size()));
-        Canvas.Write(3 + Indent, 1 + static_cast<int>(I), Lines[I]);
+        int Length = static_cast<int>(Lines[I].size());
+        int Indent = Box.Flags & FMSG_LEFTALIGN ? 0 : CentredStart(Content, Length);
+        Canvas.Write(Margin + Indent, 1 + static_cast<int>(I), Lines[I]);
     }
     if (HasButtons) {
         Canvas.Separator(0, Width - 1, Height - 3);
-        Canvas.Write(3 + CentredStart(Content, static_cast<int>(ButtonRow.size())), Height - 2,
-                     ButtonRow);
+        int Length = static_cast<int>(ButtonRow.size());
+        Canvas.Write(Margin + CentredStart(Content, Length), Height - 2, ButtonRow);
     }
     fputs(Canvas.Printed().c_str(), stdout);
+}
 
-    if (!HasButtons) {
-        printf("host: a box without buttons waits for nothing\n");
-        return -1;
+} // namespace
+
+int ShowHostMessage(const MessageContent& Box) {
+    std::vector<std::u32string> Faces;
+    std::vector<std::string> ShownFaces;
+    for (const std::u32string& Label : Box.Buttons) {
+        // Enter presses the first button: the host's default.
+        Faces.push_back(ButtonFace(Escaped(Label), Faces.empty()));
+        ShownFaces.push_back(ToUtf8(Faces.back()));
     }
-    std::string What = "the box \"" + ToUtf8(Title) + "\"";
-    Answer Reply = NextAnswer(What, Faces, nullptr);
-    int Pressed = ChosenButton(Reply, Faces, 0);
-    ReportClose(Reply, Pressed, Faces);
+    int Rows = ScreenHeight - 2 - (Faces.empty() ? 0 : 2);
+    Draw(Box, BoxLines(Box.Texts, Rows), CutToWidth(Joined(Faces, U" "), MaxContent));
+    if (Faces.empty()) {
+        printf("host: a box without buttons waits for nothing\n");
+        return PressedEsc;
+    }
+    std::string What = "the box " + Quoted(Box.Title);
+    Answer Reply = NextAnswer(What, ShownFaces, nullptr);
+    int Pressed = ChosenButton(Reply, ShownFaces, 0);
+    ReportClose(Reply, Pressed, ShownFaces);
     return Pressed;
 }

@@ -3,6 +3,17 @@
 
 #include <stdint.h>
 
-// Items: the title, the text lines, then ButtonsNumber buttons. Returns the
-// 0-based number of the button pressed, or -1 for Esc.
-int ShowHostMessage(uint32_t Flags, const char* const* Items, int ItemsNumber, int ButtonsNumber);
+#include <string>
+#include <vector>
+
+struct MessageContent {
+    uint32_t Flags = 0;
+    std::u32string Title;
+    std::vector<std::u32string> Texts;   // a text may hold line breaks
+    std::vector<std::u32string> Buttons; // labels, hotkey markers included
+};
+
+// Draws the box on the screen (texts escaped, long lines and too many lines
+// cut visibly) and returns the 0-based number of the button pressed, or
+// PressedEsc.
+int ShowHostMessage(const MessageContent& Box);

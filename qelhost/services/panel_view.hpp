@@ -3,9 +3,26 @@
 
 #include "host/host_interface.hpp"
 
-// What the plugin said of its panel in GetOpenPluginInfo.
-void DescribePanel(const OpenPluginInfo& Info);
+#include <optional>
+#include <string>
+#include <vector>
 
-// Draws the panel: title, ".." when asked for, the items with their sizes
-// in the order the sort mode gives.
-void ShowPanel(const OpenPluginInfo& Info, const PluginPanelItem* Items, int Count);
+// What the plugin said of its panel in GetOpenPluginInfo, its texts
+// converted; a text the plugin left null is absent.
+struct PanelDescription {
+    DWORD Flags = 0;
+    bool Unsorted = false; // StartSortMode SM_UNSORTED: the plugin's order
+    std::optional<std::u32string> Title, HostFile, CurDir;
+};
+
+struct PanelRow {
+    std::u32string Name;
+    std::u32string Size; // "Folder", "Up" or the size in bytes
+};
+
+void DescribePanel(const PanelDescription& Panel);
+
+// Draws the panel: its title, ".." when asked for, the rows in the order
+// the sort mode gives; clipped to the screen, long names and titles cut
+// visibly, and rows past the screen's height counted in the last one.
+void ShowPanel(const PanelDescription& Panel, std::vector<PanelRow> Rows);

@@ -1,18 +1,19 @@
 #include "qelhost/services/text_canvas.hpp"
 #include "qelhost/services/cp866.hpp"
+#include "qelhost/services/text_format.hpp"
 
 #include <algorithm>
 
+// Never larger than the screen, whatever a caller computed.
 TextCanvas::TextCanvas(int Width, int Height)
-    : Width(Width), Height(Height), Rows(Height, std::u32string(Width, U' ')) {}
+    : Width(std::clamp(Width, 0, ScreenWidth)), Height(std::clamp(Height, 0, ScreenHeight)),
+      Rows(this->Height, std::u32string(this->Width, U' ')) {}
 
 void TextCanvas::Write(int X, int Y, const std::u32string& Text) {
     if (Y < 0 || Y >= Height)
         return;
     for (size_t I = 0; I < Text.size(); ++I) {
         int Column = X + static_cast<int>(I);
-        // Control characters would break the picture; the host shows them
-        // as blanks too.
         if (Column >= 0 && Column < Width)
             Rows[Y][Column] = Text[I] < U' ' ? U' ' : Text[I];
     }
@@ -28,7 +29,7 @@ void TextCanvas::Frame(int X1, int Y1, int X2, int Y2, bool Double, const std::u
         Write(X2, Y, std::u32string(1, Pieces[5]));
     }
     if (!Title.empty()) {
-        std::u32string Caption = U" " + Title + U" ";
+        std::u32string Caption = U" " + CutToWidth(Title, Inner - 2) + U" ";
         if (static_cast<int>(Caption.size()) > Inner)
             Caption.resize(Inner);
         Write(X1 + 1 + CentredStart(Inner, static_cast<int>(Caption.size())), Y1, Caption);
@@ -64,8 +65,4 @@ std::u32string WithoutHotkey(const std::u32string& Label) {
 
 std::u32string ButtonFace(const std::u32string& Label, bool Default) {
     return (Default ? U"{ " : U"[ ") + WithoutHotkey(Label) + (Default ? U" }" : U" ]");
-}
-
-std::u32string Shown(const char* OemText) {
-    return OemText == nullptr ? U"" : OemToUnicode(OemText);
 }

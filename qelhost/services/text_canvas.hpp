@@ -10,12 +10,13 @@ constexpr int ScreenWidth = 200, ScreenHeight = 100;
 
 class TextCanvas {
   public:
-    TextCanvas(int Width, int Height);
+    TextCanvas(int Width, int Height); // clipped to the screen
 
-    // Characters outside the canvas are dropped.
+    // Characters outside the canvas are dropped, control characters drawn
+    // as blanks (texts come escaped; this keeps the picture whole anyway).
     void Write(int X, int Y, const std::u32string& Text);
-    // A frame with Title centred in its top edge; inverted corners draw as
-    // a frame without inside.
+    // A frame with Title centred in its top edge, cut to fit; inverted
+    // corners draw as a frame without inside.
     void Frame(int X1, int Y1, int X2, int Y2, bool Double, const std::u32string& Title);
     // A single line across a double frame, joined to its sides.
     void Separator(int X1, int X2, int Y);
@@ -35,6 +36,3 @@ std::u32string WithoutHotkey(const std::u32string& Label);
 
 // How the host shows a button: "[ Ok ]", or "{ Ok }" for the default one.
 std::u32string ButtonFace(const std::u32string& Label, bool Default);
-
-// Text from the plugin (code page 866) for the canvas, and back.
-std::u32string Shown(const char* OemText);

@@ -41,8 +41,8 @@ int VirtualKeyCode(const std::string& Name) {
     for (const NamedKey& Key : NamedKeys)
         if (strcasecmp(Key.Name, Name.c_str()) == 0)
             return Key.Code;
-    if ((Name[0] == 'F' || Name[0] == 'f') && Name.size() <= 3 &&
-        Name.find_first_not_of("0123456789", 1) == std::string::npos && Name.size() > 1) {
+    if (Name.size() > 1 && Name.size() <= 3 && (Name[0] == 'F' || Name[0] == 'f') &&
+        Name.find_first_not_of("0123456789", 1) == std::string::npos) {
         int Number = std::stoi(Name.substr(1));
         if (Number >= 1 && Number <= VK_F12 - VK_F1 + 1)
             return VK_F1 + Number - 1;
@@ -50,6 +50,13 @@ int VirtualKeyCode(const std::string& Name) {
     if (Name.size() == 1 && isalnum(static_cast<unsigned char>(Name[0])))
         return toupper(static_cast<unsigned char>(Name[0]));
     return -1;
+}
+
+std::string KeyNames() {
+    std::string Names = "F1 to F12";
+    for (const NamedKey& Key : NamedKeys)
+        Names += std::string(", ") + Key.Name;
+    return Names + ", the letters A to Z and the digits 0 to 9";
 }
 
 unsigned ModifierBit(const std::string& Name) {

@@ -9,6 +9,9 @@
 // The virtual-key code of a key name ("F7", "Enter", "A"), or -1.
 int VirtualKeyCode(const std::string& Name);
 
+// Every key name, for help and mistakes: "F1 to F12, Enter, Esc, …".
+std::string KeyNames();
+
 // The modifier bit of "shift", "ctrl" or "alt", or 0.
 unsigned ModifierBit(const std::string& Name);
 

@@ -2,14 +2,17 @@
 // from a script or typed at a prompt.
 #pragma once
 
+#include "qelhost/session/command_line.hpp"
+#include "qelhost/session/line_input.hpp"
 #include "qelhost/windows/pe_loader.hpp"
 
-#include <istream>
+#include <string>
 
 struct SessionInput {
-    std::istream* Commands;
-    bool FromTerminal; // prompt, and report bad commands without stopping
+    LineInput* Commands;
+    bool FromTerminal; // prompt, and let the user correct mistakes
+    std::string Name;  // for messages: the script's path, or "standard input"
 };
 
 // Runs the session; returns qelhost's exit status.
-int RunSession(const PluginModule& Module, const std::string& ModulePath, SessionInput Input);
+int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput Input);

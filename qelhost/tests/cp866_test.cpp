@@ -16,8 +16,10 @@ TEST(Cp866, EveryByteSurvivesTheRoundTripThroughUtf8) {
     EXPECT_EQ(UnicodeToOem(FromUtf8(ToUtf8(OemToUnicode(All)))), All);
 }
 
-TEST(Cp866, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+TEST(Cp866, CharactersOutsideTheCodePageBecomeQuestionMarksAndAreNamed) {
     EXPECT_EQ(UnicodeToOem(U"a€ü中"), "a???");
+    EXPECT_EQ(MissingFromOem(U"a€ü中€Ж╔"), U"€ü中");
+    EXPECT_EQ(MissingFromOem(U"Привет, мир"), U"");
 }
 
 TEST(Cp866, MalformedUtf8GivesReplacementCharacters) {

@@ -1,36 +1,139 @@
 # qelhost tests of the loader and the Windows run-time: a plugin built with
-# mingw's own start-up files, and DLLs broken in ways the loader must refuse.
+# mingw's own start-up files; files that are no DLL; DLLs broken or made
+# hostile in ways the loader must refuse; plugins whose code faults.
 fixture_dll(refuses_attach.dll startfiles_plugin.cpp ${MINGW_DLL_OPTIONS} -DREFUSE_ATTACH)
 fixture_dll(no_entry_points.dll no_entry_points.cpp ${MINGW_BARE_DLL_OPTIONS})
 fixture_dll(unknown_import.dll unknown_import.cpp ${MINGW_BARE_DLL_OPTIONS} -lmsvcrt -lkernel32)
-broken_dll(truncated.dll truncate)
-broken_dll(wrong_machine.dll machine)
-broken_dll(misaligned.dll misalign)
-broken_dll(overlapping.dll overlap)
-broken_dll(wrapping_relocations.dll wrap_relocations)
 
 qelhost_test(mingw_startfiles 0 OUT ${SESSIONS}/mingw_startfiles.out
              ERR ${SESSIONS}/mingw_startfiles.err
              ARGS ${FIXTURES}/plugin/startfiles.dll ${SESSIONS}/mingw_startfiles.qel)
 
-# Refusals: exit status 2, a clear message, nothing of a session.
-function(qelhost_refusal NAME FILE MESSAGE)
-    qelhost_test(refuses_${NAME} 2 MATCH "^qelhost: cannot load .*${MESSAGE}" ARGS ${FILE})
+# loader_test(NAME STATUS MESSAGE FILE): qelhost ends with STATUS and the
+# message, within seconds and (natively; under qemu-user the limit would
+# hold the emulator too) within 2 GB of address space: never a signal, an
+# abort or a hang.
+function(loader_test NAME STATUS MESSAGE FILE)
+    qelhost_test(${NAME} ${STATUS} MATCH "^qelhost: ${MESSAGE}" ARGS ${FILE})
+    set_tests_properties(qelhost.${NAME} PROPERTIES
+        TIMEOUT 30 ENVIRONMENT QELHOST_ADDRESS_LIMIT=2147483648)
 endfunction()
-qelhost_refusal(missing_file ${FIXTURES}/absent.dll "absent.dll: cannot open the file")
-qelhost_refusal(non_pe ${FIXTURE_SOURCES}/fixture.lng "fixture.lng: not a Windows executable")
-qelhost_refusal(truncated ${FIXTURES}/truncated.dll "truncated.dll: truncated: section .text needs")
-qelhost_refusal(wrong_machine ${FIXTURES}/wrong_machine.dll
-                "wrong_machine.dll: not a 32-bit x86 \\(i386\\) image: its machine type is 0x8664")
-qelhost_refusal(missing_entry_points ${FIXTURES}/no_entry_points.dll
-                ": it exports no SetStartupInfo")
-qelhost_refusal(unknown_imports ${FIXTURES}/unknown_import.dll
-                ": unknown_import.dll imports what qelhost does not provide: .*KERNEL32.dll!GetTickCount.*msvcrt.dll!fopen")
-qelhost_refusal(failed_attach ${FIXTURES}/refuses_attach.dll
-                ": its entry routine refused to load \\(DLL_PROCESS_ATTACH returned FALSE\\)")
-qelhost_refusal(misaligned_section ${FIXTURES}/misaligned.dll
-                ": section .text at 0x109B is not aligned to 0x1000")
-qelhost_refusal(overlapping_sections ${FIXTURES}/overlapping.dll
-                ": section .data at 0x1000 overlaps what comes before it")
-qelhost_refusal(wrapping_relocations ${FIXTURES}/wrapping_relocations.dll
-                ": its relocation table \\(0x[0-9A-F]+, 0x[0-9A-F]+ bytes\\) lies outside the image")
+
+# Files that are no DLL, made when the tests run: NAME, then the message.
+set(FILE_KINDS ${CMAKE_CURRENT_BINARY_DIR}/file_kinds)
+add_test(NAME qelhost.make_file_kinds
+         COMMAND ${CMAKE_COMMAND} -DDIR=${FILE_KINDS}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/make_file_kinds.cmake)
+set_tests_properties(qelhost.make_file_kinds PROPERTIES FIXTURES_SETUP qelhost_file_kinds)
+set(Kinds
+    folder.dll "not a regular file but a folder"
+    fifo.dll "not a regular file but a FIFO"
+    empty.dll "the file is empty"
+    oversized.dll "the file has 68157440 bytes, more than the 64 MB qelhost loads"
+    at_limit.dll "not a Windows executable \\(no MZ header\\)")
+while(Kinds)
+    list(POP_FRONT Kinds File Message)
+    string(REGEX REPLACE "\\.dll$" "" Name ${File})
+    loader_test(file_kind.${Name} 2 "cannot load .*${File}: ${Message}" ${FILE_KINDS}/${File})
+    set_tests_properties(qelhost.file_kind.${Name} PROPERTIES FIXTURES_REQUIRED qelhost_file_kinds)
+endwhile()
+loader_test(file_kind.device 2 "cannot load /dev/zero: not a regular file but a character device"
+            /dev/zero)
+loader_test(file_kind.missing 2 "cannot load .*absent.dll: cannot open the file" ${FIXTURES}/absent.dll)
+loader_test(file_kind.not_pe 2 "cannot load .*fixture.lng: not a Windows executable"
+            ${FIXTURE_SOURCES}/fixture.lng)
+
+# DLLs of the right kind that are no plugin of this host, or refuse to load.
+loader_test(refuses.missing_entry_points 2 "cannot load .*: it exports no SetStartupInfo"
+            ${FIXTURES}/no_entry_points.dll)
+loader_test(refuses.unknown_imports 2
+            "cannot load .*: unknown_import.dll imports what qelhost does not provide: .*KERNEL32.dll!GetTickCount.*msvcrt.dll!fopen"
+            ${FIXTURES}/unknown_import.dll)
+loader_test(refuses.failed_attach 2
+            "cannot load .*: its entry routine refused to load \\(DLL_PROCESS_ATTACH returned FALSE\\)"
+            ${FIXTURES}/refuses_attach.dll)
+
+# The ordinary plugin broken by break_dll.py: how, then the refusal.
+set(X "0x[0-9A-F]+")
+string(REPEAT "A" 64 A64)
+string(REPEAT "msvcrt.dll!NotProvided, " 7 Missing7)
+set(Hostile
+    # The headers and the section table.
+    truncate "truncated: section .text needs"
+    machine "not a 32-bit x86 \\(i386\\) image: its machine type is 0x8664"
+    pe_header_offset_wraps "truncated: the file ends before its PE header"
+    short_optional_header "its optional header has 8 bytes, fewer than PE32's 96"
+    optional_header_past_end "truncated: the file ends inside its optional header"
+    many_sections "truncated: the file ends inside its section table"
+    huge_image "its image size 0xFFFFF000 is not plausible"
+    headers_beyond_image "its headers \\(0x7FFFFFFF bytes\\) are larger than its image"
+    zero_alignment "its section alignment 0x0 is not a power of two"
+    entry_outside "its entry routine \\(0xFFFFFFF0\\) lies outside the image"
+    misalign "section .text at 0x109B is not aligned to 0x1000"
+    overlap "section .data at 0x1000 overlaps what comes before it"
+    section_size_wraps "section .text \\(0x1000, 0xFFFFF800 bytes\\) lies outside the image"
+    raw_data_wraps "truncated: section .text needs bytes up to 0x1[0-9A-F]+, the file has"
+    wrap_relocations "its relocation table \\(${X}, ${X} bytes\\) lies outside the image"
+    export_table_wraps "its export table \\(0xFFFFFFF0, 0x20 bytes\\) lies outside the image"
+    tls_table_too_small "its TLS table has 4 bytes, too few for its directory"
+    # Relocations.
+    relocation_block_empty "the relocation block at ${X} has a bad size \\(0x0\\)"
+    relocation_block_huge "the relocation block at ${X} has a bad size \\(0xFFFFFFF8\\)"
+    relocation_page_wraps "a relocation points outside the image \\(${X}\\)"
+    # Imports: an address table slot that ends a name checked before, names
+    # of a megabyte, thousands of imports.
+    import_address_table_over_name
+        "the import address table of ${A64}\\.\\.\\. runs past the end of the image"
+    import_dll_name_outside
+        "the DLL name of import descriptor 0 lies outside the image \\(0xFFFFFFF0\\)"
+    import_address_table_wraps
+        "the import address table of KERNEL32.dll runs past the end of the image"
+    import_lookup_table_wraps
+        "the import lookup table of KERNEL32.dll runs past the end of the image"
+    huge_import_names "the name of import 0 \\(from msvcrt.dll\\) is longer than 1024 bytes"
+    many_missing_imports
+        "many_missing_imports.dll imports what qelhost does not provide: ${Missing7}msvcrt.dll!NotProvided and 3992 more"
+    too_many_imports "it imports more than 16384 functions"
+    # Exports: hundreds of thousands of names, all one name of 2 MB.
+    many_export_names
+        "its export directory lists 1 functions and 300000 names, more than the 65536 of each"
+    huge_export_names "export name 0 is longer than 1024 bytes"
+    export_name_count_wraps "its export directory lists [0-9]+ functions and 1073741825 names"
+    export_name_table_wraps "its export name table lies outside the image"
+    export_ordinal_beyond "export [A-Za-z]+ has ordinal index 65535, beyond its [0-9]+ functions"
+    export_outside "export [A-Za-z]+ points outside the image \\(0xFFFFFFF0\\)"
+    # Thread-local data and TLS callbacks.
+    tls_zero_fill_huge
+        "its thread-local data \\([0-9]+ bytes and 4294967280 more zeroed\\) is larger than the 16 MB"
+    tls_end_before_start "its thread-local data ends \\(${X}\\) before it starts"
+    tls_data_outside "its thread-local data lies outside the image"
+    tls_callbacks_outside "its TLS callbacks lie outside the image"
+    tls_callback_outside "a TLS callback \\(${X}\\) lies outside the image")
+while(Hostile)
+    list(POP_FRONT Hostile How Message)
+    broken_dll(${How}.dll ${How})
+    loader_test(refuses.${How} 2 "cannot load .*${How}.dll: ${Message}" ${FIXTURES}/${How}.dll)
+endwhile()
+
+# Plugins whose code faults: the fault is the plugin's, and placed.
+set(Faults
+    WRITE_NOWHERE
+        "crashed in SetStartupInfo: segmentation fault at 0x10, at offset 0x[0-9a-f]+ of its image"
+    STRLEN_NOWHERE
+        "crashed in GetPluginInfo: msvcrt.dll!strlen was handed a bad pointer \\(segmentation fault at 0x10\\)"
+    FREE_FOREIGN
+        "failed in its entry routine: msvcrt.dll!free was handed 0x[0-9a-f]+, which is no block of the plugin's heap"
+    JUMP_NOWHERE
+        "crashed in its entry routine: it called 0x10, where there is no code, at offset 0x[0-9a-f]+ of its image"
+    SLEEP_FOREVER
+        "failed in its entry routine: it waits in KERNEL32.dll!Sleep for more than 5 s in all"
+    LEAVE_ARGUMENTS
+        "failed in its entry routine: it returned with the stack pointer moved, against the calling convention"
+    CLOBBER_EBP "failed in its entry routine: it returned with ebp changed, against")
+while(Faults)
+    list(POP_FRONT Faults Fault Message)
+    string(TOLOWER ${Fault} Name)
+    fixture_dll(fault_${Name}.dll faulting_plugin.cpp ${MINGW_BARE_DLL_OPTIONS} -fno-builtin
+                -D${Fault} -lmsvcrt -lkernel32)
+    loader_test(plugin_fault.${Name} 3 "the plugin's code ${Message}" ${FIXTURES}/fault_${Name}.dll)
+endwhile()

@@ -5,8 +5,16 @@
 #   EXPECTED_ERR  file that standard error must equal (optional)
 #   ERROR_MATCH   regular expression that standard error must match (optional)
 # Without EXPECTED_ERR or ERROR_MATCH, standard error must be empty.
+# The environment's QELHOST_ADDRESS_LIMIT (optional) caps qelhost's address
+# space, in bytes, when it runs natively: under an emulator it would cap the
+# emulator too.
 string(REPLACE "|" ";" ARGUMENTS "${ARGUMENTS}")
-execute_process(COMMAND ${EMULATOR} ${QELHOST} ${ARGUMENTS}
+set(Limit "")
+if(NOT EMULATOR AND DEFINED ENV{QELHOST_ADDRESS_LIMIT})
+    find_program(PRLIMIT prlimit REQUIRED)
+    set(Limit ${PRLIMIT} --as=$ENV{QELHOST_ADDRESS_LIMIT})
+endif()
+execute_process(COMMAND ${Limit} ${EMULATOR} ${QELHOST} ${ARGUMENTS}
                 RESULT_VARIABLE Status OUTPUT_VARIABLE Out ERROR_VARIABLE Err)
 set(Failures "")
 if(NOT Status STREQUAL "${STATUS}")

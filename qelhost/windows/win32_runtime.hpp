@@ -1,5 +1,6 @@
 // The KERNEL32.dll and msvcrt.dll functions that mingw-built DLLs import,
-// implemented by qelhost itself for the loader to bind.
+// implemented by qelhost itself for the loader to bind (kernel32_runtime.cpp,
+// msvcrt_runtime.cpp, plugin_heap.cpp).
 #pragma once
 
 #include <stdint.h>

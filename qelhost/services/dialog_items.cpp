@@ -1,0 +1,57 @@
+#include "qelhost/services/dialog_items.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/from_plugin.hpp"
+
+#include <string.h>
+
+namespace {
+
+const char Service[] = "Dialog";
+
+DialogItem Converted(const FarDialogItem& Record, int Position) {
+    DialogItem Item;
+    Item.Type = Record.Type;
+    Item.X1 = Record.X1;
+    Item.Y1 = Record.Y1;
+    Item.X2 = Record.X2;
+    Item.Y2 = Record.Y2;
+    Item.Focus = Record.Focus != 0;
+    Item.Flags = Record.Flags;
+    Item.Default = Record.DefaultButton != 0;
+    Item.Text = OemToUnicode(std::string(Record.Data, strnlen(Record.Data, DialogTextBytes)));
+    // Selected and History share their place: only an edit field with
+    // DIF_HISTORY holds a name there.
+    if (IsEdit(Item) && Record.Flags & DIF_HISTORY) {
+        std::string What = "the history name of item " + std::to_string(Position + 1);
+        Item.HistoryName = ToUtf8(ReadText(Service, What, Record.History));
+    } else {
+        Item.Selected = Record.Selected != 0;
+    }
+    return Item;
+}
+
+} // namespace
+
+bool IsEdit(const DialogItem& Item) {
+    return Item.Type == DI_EDIT || Item.Type == DI_FIXEDIT || Item.Type == DI_PSWEDIT;
+}
+
+std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count) {
+    CheckedCount(Service, Count, MaxDialogItems, "items", "draws");
+    std::vector<FarDialogItem> Records = ReadList(Service, "the item list", Items, Count);
+    // The host writes the field's text back: the records must take it.
+    if (!CopyToPlugin(Items, Records.data(), Records.size() * sizeof(FarDialogItem)))
+        PluginFault(Service, "the item list at " + AddressText(Items) + " cannot be written");
+    std::vector<DialogItem> Result;
+    for (int I = 0; I < Count; ++I)
+        Result.push_back(Converted(Records[I], I));
+    return Result;
+}
+
+void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item) {
+    char Data[DialogTextBytes] = {};
+    std::string Oem = UnicodeToOem(Item.Text).substr(0, DialogTextBytes - 1);
+    memcpy(Data, Oem.data(), Oem.size());
+    if (!CopyToPlugin(Items[Position].Data, Data, DialogTextBytes))
+        PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
+}

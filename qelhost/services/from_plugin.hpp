@@ -1,0 +1,48 @@
+// What the host takes from the plugin (lists, counts and texts, in service
+// arguments and in the records its entry points fill) is checked before use
+// and read with bounds. A bad one is the plugin's fault: the run stops with
+// status 3 and "qelhost: WHERE: WHAT WAS WRONG", WHERE being the service or
+// entry point.
+#pragma once
+
+#include "qelhost/services/plugin_memory.hpp"
+
+#include <string>
+#include <vector>
+
+// Bounds on what qelhost takes; far beyond what a plugin of this host needs.
+constexpr size_t MaxTextBytes = 16 * 1024; // a text, its terminating zero not counted
+constexpr int MaxMessageItems = 256;
+constexpr int MaxDialogItems = 1024;
+constexpr int MaxMenuStrings = 1000;
+constexpr int MaxPanelItems = 65536;
+
+[[noreturn]] void PluginFault(const char* Where, const std::string& Why);
+
+// "0x10": how a pointer of the plugin's is named in reports.
+std::string AddressText(const void* Address);
+
+// Count, when it lies in 0 to Limit: "Dialog: 16777216 items, more than
+// qelhost draws (at most 1024)". Things is "items", Takes "draws".
+int CheckedCount(const char* Where, int Count, int Limit, const char* Things, const char* Takes);
+
+// Count records from the plugin's list, copied; What names the list.
+template <typename Record>
+std::vector<Record> ReadList(const char* Where, const char* What, const Record* List, int Count);
+
+// The plugin's text (code page 866) as Unicode, converted here once; a null
+// pointer is no text. What names it: "item 2", "the panel title".
+std::u32string ReadText(const char* Where, const std::string& What, const char* Text);
+
+// ---- implementation of ReadList ----
+
+// Why the list cannot be read, naming its first unreadable record.
+std::string UnreadableList(const char* What, const void* List, size_t RecordSize, int Count);
+
+template <typename Record>
+std::vector<Record> ReadList(const char* Where, const char* What, const Record* List, int Count) {
+    std::vector<Record> Copy(static_cast<size_t>(Count));
+    if (!CopyFromPlugin(Copy.data(), List, Copy.size() * sizeof(Record)))
+        PluginFault(Where, UnreadableList(What, List, sizeof(Record), Count));
+    return Copy;
+}

@@ -1,0 +1,102 @@
+#include "qelhost/session/command_line.hpp"
+#include "qelhost/services/text_format.hpp"
+#include "qelhost/stop_run.hpp"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <vector>
+
+#ifndef QELHOST_VERSION
+#define QELHOST_VERSION "unknown"
+#endif
+
+namespace {
+
+const char Usage[] =
+    "usage: qelhost [--lang eng|rus] [--heap-fail-after N] PLUGIN.dll [SCRIPT|-]\n"
+    "       qelhost [--lang eng|rus] --messages PLUGIN.dll\n"
+    "       qelhost -h|--help|--version\n"
+    "Runs the plugin DLL in a simulated host: its start-up calls, then the session\n"
+    "commands of SCRIPT (a file or a pipe), or of standard input, with a prompt on\n"
+    "a terminal (type help there). Options may come anywhere; -- ends them.\n"
+    "  --lang eng|rus         the language file to read (English by default)\n"
+    "  --heap-fail-after N    the plugin's heap fails after N more allocations\n"
+    "  --messages             list the language file's messages and stop\n"
+    "Exit status: 0 after the session; the plugin's own when it calls exit; 2 when\n"
+    "the arguments or the DLL are refused; 3 when the session cannot go on (the\n"
+    "plugin's faults included); 4 when qelhost's own code fails, a bug of qelhost.\n";
+
+[[noreturn]] void UsageError(const std::string& Why) {
+    fprintf(stderr, "qelhost: %s (run qelhost --help for the usage)\n", Escaped(Why).c_str());
+    exit(ExitRefused);
+}
+
+void SetLanguage(Options& Result, const std::string& Value) {
+    if (Value != "eng" && Value != "rus")
+        UsageError("--lang takes eng or rus, not \"" + Value + "\"");
+    Result.Language = Value == "eng" ? "English" : "Russian";
+}
+
+void SetHeapFailAfter(Options& Result, const std::string& Value) {
+    if (Value.empty() || Value.size() > 9 ||
+        Value.find_first_not_of("0123456789") != std::string::npos)
+        UsageError("--heap-fail-after takes a count, not \"" + Value + "\"");
+    Result.HeapFailAfter = atol(Value.c_str());
+}
+
+// Option is "--name" or "--name=value"; Next gives the following argument.
+template <typename NextArgument>
+void ReadOption(Options& Result, const std::string& Option, NextArgument Next) {
+    size_t Equals = Option.find('=');
+    std::string Name = Option.substr(0, Equals);
+    if (Name == "-h" || Name == "--help") {
+        fputs(Usage, stdout);
+        exit(0);
+    } else if (Name == "--version") {
+        printf("qelhost %s\n", QELHOST_VERSION);
+        exit(0);
+    } else if (Name == "--messages" && Equals == std::string::npos) {
+        Result.ListMessages = true;
+    } else if (Name == "--lang" || Name == "--heap-fail-after") {
+        std::string Value = Equals != std::string::npos ? Option.substr(Equals + 1) : Next(Name);
+        (Name == "--lang" ? SetLanguage : SetHeapFailAfter)(Result, Value);
+    } else {
+        UsageError("unknown option " + Option);
+    }
+}
+
+} // namespace
+
+Options ReadOptions(int Count, char** Arguments) {
+    Options Result;
+    std::vector<std::string> Plain;
+    bool OptionsEnded = false;
+    for (int I = 1; I < Count; ++I) {
+        std::string Argument = Arguments[I];
+        if (OptionsEnded || Argument == "-" || Argument.empty() || Argument[0] != '-') {
+            Plain.push_back(Argument);
+        } else if (Argument == "--") {
+            OptionsEnded = true;
+        } else {
+            ReadOption(Result, Argument, [&](const std::string& Name) {
+                if (I + 1 >= Count)
+                    UsageError(Name + " needs a value");
+                return std::string(Arguments[++I]);
+            });
+        }
+    }
+    if (Plain.empty())
+        UsageError("name the plugin DLL");
+    if (Plain.size() > (Result.ListMessages ? 1u : 2u))
+        UsageError("too many arguments: \"" + Plain.back() + "\"");
+    Result.Plugin = Plain[0];
+    if (Plain.size() > 1)
+        Result.Script = Plain[1];
+    return Result;
+}
+
+std::string FolderOf(const std::string& Path) {
+    size_t Slash = Path.find_last_of('/');
+    return Slash == std::string::npos ? "." : Slash == 0 ? "/" : Path.substr(0, Slash);
+}

@@ -1,0 +1,135 @@
+#include "qelhost/session/commands.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/text_format.hpp"
+#include "qelhost/session/answers.hpp"
+#include "qelhost/session/keys.hpp"
+#include "qelhost/session/terminal.hpp"
+#include "qelhost/stop_run.hpp"
+
+#include <stdio.h>
+
+#include <sstream>
+
+const char HelpText[] =
+    "commands (menu items, buttons and history entries are numbered from 1):\n"
+    "  menu panels|editor|viewer [N]   choose the plugin's menu item N (1 if not given)\n"
+    "  command TEXT                    type TEXT on the command line and press Enter\n"
+    "  open PATH                       press Enter on the file PATH\n"
+    "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel\n"
+    "  close                           leave the plugin's panel\n"
+    "  answer button LABEL|N | enter | esc      how the next box or dialog closes\n"
+    "  answer type TEXT | clear | history N     edits in the next dialog's field\n"
+    "  note TEXT                       print a heading\n"
+    "  help                            this list\n"
+    "  quit, exit (or Ctrl-D)          close the plugin's panels and end the session\n";
+
+namespace {
+
+struct Words {
+    std::string First;
+    std::string Rest; // after the first word and the blanks that follow it
+};
+
+Words Split(const std::string& Line) {
+    size_t End = Line.find_first_of(" \t");
+    if (End == std::string::npos)
+        return {Line, ""};
+    size_t Next = Line.find_first_not_of(" \t", End);
+    return {Line.substr(0, End), Next == std::string::npos ? "" : Line.substr(Next)};
+}
+
+std::vector<std::string> AllWords(const std::string& Text) {
+    std::istringstream Stream(Text);
+    std::vector<std::string> Result;
+    for (std::string Word; Stream >> Word;)
+        Result.push_back(Word);
+    return Result;
+}
+
+std::string Unquoted(const std::string& Text) {
+    if (Text.size() >= 2 && Text.front() == '"' && Text.back() == '"')
+        return Text.substr(1, Text.size() - 2);
+    return Text;
+}
+
+int PositiveNumber(const std::string& Text) {
+    if (Text.empty() || Text.size() > 9 ||
+        Text.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return std::stoi(Text);
+}
+
+void PrepareAnswer(const Session& S, const std::string& What, const std::string& Rest) {
+    if (What == "esc" && Rest.empty()) {
+        PrepareClose(Answer::PressEsc, "", S.Line);
+    } else if (What == "enter" && Rest.empty()) {
+        PrepareClose(Answer::PressEnter, "", S.Line);
+    } else if (What == "button" && !Rest.empty()) {
+        PrepareClose(Answer::PressButton, Unquoted(Rest), S.Line);
+    } else if (What == "type") {
+        std::u32string Missing = MissingFromOem(FromUtf8(Unquoted(Rest)));
+        if (!Missing.empty())
+            throw BadCommand{"answer type: code page 866 has no " + ToUtf8(Missing) +
+                             "; the plugin could not take it"};
+        PrepareEdit({EditStep::Type, Unquoted(Rest), 0}, S.Line);
+    } else if (What == "clear" && Rest.empty()) {
+        PrepareEdit({EditStep::Clear, "", 0}, S.Line);
+    } else if (What == "history" && PositiveNumber(Rest) > 0) {
+        PrepareEdit({EditStep::FromHistory, "", PositiveNumber(Rest)}, S.Line);
+    } else {
+        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, clear or history N "
+                         "(N from 1)"};
+    }
+}
+
+void Menu(Session& S, const std::string& Rest) {
+    std::vector<std::string> Arguments = AllWords(Rest);
+    if (Arguments.empty() || Arguments.size() > 2)
+        throw BadCommand{"menu: say panels, editor or viewer, and the item's number if not 1"};
+    ChooseFromMenu(S, Arguments[0], Arguments.size() == 2 ? Arguments[1] : "");
+}
+
+// An answer the command did not use: the script stops; at the prompt it
+// is dropped.
+void CheckAnswersUsed(const Session& S, const std::string& Line) {
+    int Unused = FirstUnusedAnswerLine();
+    if (Unused == 0)
+        return;
+    std::string Why = "line " + std::to_string(Unused) + ": the answer there was not used by \"" +
+                      Line + "\" on line " + std::to_string(S.Line);
+    if (!OnTerminal())
+        StopRun(ExitStopped, "%s", Escaped(Why).c_str());
+    TellMistake(Why + "; it is dropped");
+    DropPreparedAnswers();
+}
+
+} // namespace
+
+bool RunCommand(Session& S, const std::string& Line) {
+    auto [Command, Rest] = Split(Line);
+    if (Command == "answer") {
+        auto [What, Tail] = Split(Rest);
+        PrepareAnswer(S, What, Tail);
+        return true;
+    }
+    if (Command == "quit" || Command == "exit")
+        return false;
+    if (Command == "help")
+        printf("%sthe keys: %s\n", HelpText, KeyNames().c_str());
+    else if (Command == "note")
+        printf("\n== %s ==\n", Escaped(Rest).c_str());
+    else if (Command == "menu")
+        Menu(S, Rest);
+    else if (Command == "command")
+        TypeCommandLine(S, Rest);
+    else if (Command == "open")
+        PressEnterOnFile(S, Rest);
+    else if (Command == "key")
+        PressKey(S, AllWords(Rest));
+    else if (Command == "close")
+        CloseActivePanel(S);
+    else
+        throw BadCommand{"unknown command \"" + Command + "\" (help lists the commands)"};
+    CheckAnswersUsed(S, Line);
+    return true;
+}

@@ -1,0 +1,51 @@
+// The plugin's entry points: bound from its exports, and called the way the
+// host calls them, each named for the crash report while it runs. What they
+// hand back is checked (see plugin_records.hpp).
+#pragma once
+
+#include "qelhost/session/plugin_records.hpp"
+#include "qelhost/windows/pe_loader.hpp"
+
+#include <string>
+#include <vector>
+
+class PluginEntries {
+  public:
+    // Binds the exports; Found and Missing list the entry points' names.
+    PluginEntries(const PluginModule& Module, std::vector<std::string>& Found,
+                  std::vector<std::string>& Missing);
+
+    bool CanStart() const; // SetStartupInfo and GetPluginInfo are there
+    bool CanOpen() const;  // OpenPlugin
+    bool CanOpenFiles() const;
+    bool TakesKeys() const;
+
+    void SetStartupInfo(const PluginStartupInfo& Info) const;
+    Registration GetPluginInfo() const;
+    HANDLE OpenPlugin(int OpenFrom, INT_PTR Item) const;
+    HANDLE OpenFilePlugin(const char* Name, const unsigned char* Data, int Size) const;
+    PanelDescription GetOpenPluginInfo(HANDLE Panel) const;
+    // False when the plugin gives no list. The list is read into rows at
+    // once; FreeFindData hands it back.
+    struct FindList {
+        PluginPanelItem* Items = nullptr;
+        int Count = 0;
+        std::vector<PanelRow> Rows;
+    };
+    bool GetFindData(HANDLE Panel, FindList& List) const;
+    // False when the plugin has no FreeFindData or there was no list.
+    bool FreeFindData(HANDLE Panel, const FindList& List) const;
+    int ProcessKey(HANDLE Panel, int Key, unsigned ControlState) const;
+    void ClosePlugin(HANDLE Panel) const;
+
+  private:
+    SetStartupInfoEntry SetStartupInfoCall;
+    GetPluginInfoEntry GetPluginInfoCall;
+    OpenPluginEntry OpenPluginCall;
+    OpenFilePluginEntry OpenFilePluginCall;
+    GetOpenPluginInfoEntry GetOpenPluginInfoCall;
+    GetFindDataEntry GetFindDataCall;
+    FreeFindDataEntry FreeFindDataCall;
+    ClosePluginEntry ClosePluginCall;
+    ProcessKeyEntry ProcessKeyCall;
+};

@@ -1,0 +1,75 @@
+#include "qelhost/session/plugin_records.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/from_plugin.hpp"
+
+#include <string.h>
+
+namespace {
+
+std::optional<std::u32string> OptionalText(const char* Where, const char* What, const char* Text) {
+    if (Text == nullptr)
+        return std::nullopt;
+    return ReadText(Where, What, Text);
+}
+
+std::vector<std::u32string> SplitAtColons(const std::u32string& Text) {
+    std::vector<std::u32string> Parts;
+    for (size_t Start = 0; Start <= Text.size();) {
+        size_t Colon = std::min(Text.find(U':', Start), Text.size());
+        if (Colon > Start)
+            Parts.push_back(Text.substr(Start, Colon - Start));
+        Start = Colon + 1;
+    }
+    return Parts;
+}
+
+PanelRow Row(const PluginPanelItem& Item) {
+    const WIN32_FIND_DATA& Data = Item.FindData;
+    std::u32string Name =
+        OemToUnicode(std::string(Data.cFileName, strnlen(Data.cFileName, MaxPathChars)));
+    if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        return {Name, U"Folder"};
+    unsigned long long Size =
+        (static_cast<unsigned long long>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
+    return {Name, FromUtf8(std::to_string(Size))};
+}
+
+} // namespace
+
+Registration ReadRegistration(const PluginInfo& Info) {
+    const char Where[] = "GetPluginInfo";
+    Registration Result;
+    Result.Flags = Info.Flags;
+    int Count =
+        CheckedCount(Where, Info.PluginMenuStringsNumber, MaxMenuStrings, "menu strings", "takes");
+    std::vector<const char*> Strings =
+        ReadList(Where, "the menu string list", Info.PluginMenuStrings, Count);
+    for (int I = 0; I < Count; ++I)
+        Result.MenuStrings.push_back(
+            ReadText(Where, "menu string " + std::to_string(I + 1), Strings[I]));
+    Result.CommandPrefixes =
+        SplitAtColons(ReadText(Where, "the command prefix", Info.CommandPrefix));
+    return Result;
+}
+
+PanelDescription ReadPanelDescription(const OpenPluginInfo& Info) {
+    const char Where[] = "GetOpenPluginInfo";
+    PanelDescription Panel;
+    Panel.Flags = Info.Flags;
+    Panel.Unsorted = Info.StartSortMode == SM_UNSORTED;
+    Panel.Title = OptionalText(Where, "the panel title", Info.PanelTitle);
+    Panel.HostFile = OptionalText(Where, "the host file", Info.HostFile);
+    Panel.CurDir = OptionalText(Where, "the directory", Info.CurDir);
+    return Panel;
+}
+
+std::vector<PanelRow> ReadFindList(const PluginPanelItem* Items, int Count) {
+    const char Where[] = "GetFindData";
+    Count = CheckedCount(Where, Count, MaxPanelItems, "items", "lists");
+    std::vector<PluginPanelItem> List = ReadList(Where, "the list", Items, Count);
+    std::vector<PanelRow> Rows;
+    Rows.reserve(List.size());
+    for (const PluginPanelItem& Item : List)
+        Rows.push_back(Row(Item));
+    return Rows;
+}

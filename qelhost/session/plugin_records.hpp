@@ -1,0 +1,22 @@
+// The records the plugin's entry points fill, checked and read with bounds
+// (a bad one stops the run naming the entry point), their texts converted
+// from code page 866.
+#pragma once
+
+#include "host/host_interface.hpp"
+#include "qelhost/services/panel_view.hpp"
+
+#include <string>
+#include <vector>
+
+// What GetPluginInfo registered.
+struct Registration {
+    DWORD Flags = 0;
+    std::vector<std::u32string> MenuStrings;
+    std::vector<std::u32string> CommandPrefixes; // "Qel:fx" gives "Qel" and "fx"
+};
+
+Registration ReadRegistration(const PluginInfo& Info);
+PanelDescription ReadPanelDescription(const OpenPluginInfo& Info);
+// GetFindData's list of Count items, as the panel's rows.
+std::vector<PanelRow> ReadFindList(const PluginPanelItem* Items, int Count);

@@ -1,0 +1,131 @@
+#!/usr/bin/env python3
+"""Types a session at qelhost through a pseudo-terminal, as a person would.
+
+    prompt_session.py PLUGIN.dll [EMULATOR] QELHOST
+
+Each journey makes a mistake at every kind of prompt (qel>, a box's, a
+dialog's field and buttons), which qelhost must tell in one line and ask
+again, and ends by Ctrl-D, which must close the plugin's panel and end the
+run with status 0, on a fresh line.
+"""
+import os
+import pty
+import select
+import sys
+import termios
+import time
+
+CTRL_D = "\x04"
+
+# (what to type, or None to type nothing; what must then appear, in order;
+# "^" before a text: right where the output last stopped)
+MISTAKES_THEN_CTRL_D_IN_A_DIALOG = [
+    (None, ["qel> "]),
+    ("jump\x1b[2J", ['qelhost: unknown command "jump\\x1b[2J" (help lists the commands)', "qel> "]),
+    ("key Foo", ['qelhost: key: unknown key "Foo" (the keys: F1 to F12, Enter', "qel> "]),
+    ("menu panels 0", ['qelhost: menu: the item is a number from 1, not "0"', "qel> "]),
+    ("help", ["numbered from 1", "the keys: F1 to F12", "qel> "]),
+    ("answer button Maybe", ["qel> "]),
+    ("menu panels", ['qelhost: line 5: no button "Maybe" here; the buttons are { Ok }; asking',
+                     "Press which? 1 { Ok }, Esc"]),
+    ("Maybe", ['qelhost: there is no button "Maybe"', "Press which?"]),
+    ("1", ["user: presses { Ok }", "qel> "]),
+    (r"open D:\work\far.ads", ["GetFindData lists 3 items", "qel> "]),
+    ("key F7", ["PKF_PREPROCESS | 0x76", "Text:   Hello, world", "New text (Enter keeps it): "]),
+    ("日本", ["qelhost: code page 866 has no 日本", "New text (Enter keeps it): "]),
+    ("typed", ["Press which? 1 { Accept }, 2 [ Cancel ], Esc"]),
+    ("Nope", ['qelhost: there is no button "Nope"', "Press which?"]),
+    ("1", ["user: presses { Accept }", "You entered:", "Press which?"]),
+    ("", ["typed", "Press which?"]),
+    ("", ["the plugin handled F7", "qel> "]),
+    ("key F7", ['history InputHistory 1: "typed"', "!N takes history entry N from 1"]),
+    ("!5", ['qelhost: the history has entries 1 to 1, not "5"', "New text"]),
+    ("!1", ["Press which?", "(Enter for the default): "]),
+    (CTRL_D, ["^\nuser: ends the input (Ctrl-D)", "user: presses Esc", "Input cancelled",
+              "user: presses Esc", "host: ClosePlugin(1): the plugin's panel closes",
+              "host: the session ends"]),
+]
+
+CTRL_D_AT_THE_COMMAND_PROMPT = [
+    (None, ["qel> "]),
+    ("open far.ads", ["GetFindData lists 3 items", "qel> "]),
+    ("answer esc", ["qel> "]),
+    (CTRL_D, ["^\nqelhost: line 2: the answer there was not used\n"
+              "host: ClosePlugin(1): the plugin's panel closes\nhost: the session ends"]),
+]
+
+
+class Terminal:
+    def __init__(self, command):
+        self.pid, self.fd = pty.fork()
+        if self.pid == 0:
+            # What is typed is not echoed back, so that only qelhost's
+            # output is read.
+            attributes = termios.tcgetattr(0)
+            attributes[3] &= ~termios.ECHO
+            termios.tcsetattr(0, termios.TCSANOW, attributes)
+            os.execvp(command[0], command)
+        self.output = ""
+        self.seen = 0
+
+    def type(self, text):
+        os.write(self.fd, (text if text == CTRL_D else text + "\n").encode())
+
+    def read_more(self, deadline):
+        ready, _, _ = select.select([self.fd], [], [], max(0, deadline - time.time()))
+        if not ready:
+            return False
+        try:
+            data = os.read(self.fd, 65536)
+        except OSError:  # the other side has closed
+            return False
+        self.output += data.decode("utf-8", "replace").replace("\r\n", "\n")
+        return bool(data)
+
+    def expect(self, text):
+        deadline = time.time() + 20
+        at_once = text.startswith("^")
+        text = text.lstrip("^")
+        while text not in self.output[self.seen:]:
+            if not self.read_more(deadline):
+                raise AssertionError(f"did not see {text!r}")
+        found = self.output.index(text, self.seen)
+        if at_once and found != self.seen:
+            raise AssertionError(f"{text!r} does not follow at once")
+        self.seen = found + len(text)
+
+    def finish(self):
+        while self.read_more(time.time() + 20):
+            pass
+        _, status = os.waitpid(self.pid, 0)
+        return os.waitstatus_to_exitcode(status)
+
+
+def journey(name, command, steps):
+    terminal = Terminal(command)
+    try:
+        for typed, expected in steps:
+            if typed is not None:
+                terminal.type(typed)
+            for text in expected:
+                terminal.expect(text)
+        status = terminal.finish()
+        if status != 0:
+            raise AssertionError(f"exit status {status}, expected 0")
+    except AssertionError as failure:
+        print(f"{name}: {failure}\n--- what qelhost wrote ---\n{terminal.output}")
+        return False
+    print(f"{name}: passed")
+    return True
+
+
+def main():
+    command = sys.argv[2:] + [sys.argv[1]]
+    passed = [journey("mistakes, then Ctrl-D in a dialog", command,
+                      MISTAKES_THEN_CTRL_D_IN_A_DIALOG),
+              journey("Ctrl-D at the command prompt", command, CTRL_D_AT_THE_COMMAND_PROMPT)]
+    return 0 if all(passed) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
