@@ -81,25 +81,37 @@ std::string ToUtf8(const std::u32string& Text) {
     return Utf8;
 }
 
+size_t Utf8SequenceLength(const std::string& Text, size_t I) {
+    unsigned char Lead = static_cast<unsigned char>(Text[I]);
+    size_t Length = Lead < 0x80       ? 1
+                    : Lead >> 5 == 6  ? 2
+                    : Lead >> 4 == 14 ? 3
+                    : Lead >> 3 == 30 ? 4
+                                      : 0;
+    if (Length == 0 || I + Length > Text.size())
+        return 0;
+    for (size_t K = 1; K < Length; ++K)
+        if ((static_cast<unsigned char>(Text[I + K]) & 0xC0) != 0x80)
+            return 0;
+    return Length;
+}
+
 // Malformed sequences give U+FFFD, one per bad byte.
 std::u32string FromUtf8(const std::string& Utf8) {
     std::u32string Text;
     for (size_t I = 0; I < Utf8.size();) {
-        unsigned char Lead = static_cast<unsigned char>(Utf8[I]);
-        int Length = Lead < 0x80       ? 1
-                     : Lead >> 5 == 6  ? 2
-                     : Lead >> 4 == 14 ? 3
-                     : Lead >> 3 == 30 ? 4
-                                       : 0;
-        char32_t Char = Length == 1 ? Lead : Lead & (0x7F >> Length);
-        bool Valid = Length != 0 && I + Length <= Utf8.size();
-        for (int K = 1; Valid && K < Length; ++K) {
-            unsigned char Next = static_cast<unsigned char>(Utf8[I + K]);
-            Valid = (Next & 0xC0) == 0x80;
-            Char = Char << 6 | (Next & 0x3F);
+        size_t Length = Utf8SequenceLength(Utf8, I);
+        if (Length == 0) {
+            Text += U'\uFFFD';
+            ++I;
+            continue;
         }
-        Text += Valid ? Char : U'\uFFFD';
-        I += Valid ? Length : 1;
+        unsigned char Lead = static_cast<unsigned char>(Utf8[I]);
+        char32_t Char = Length == 1 ? Lead : Lead & (0x7F >> Length);
+        for (size_t K = 1; K < Length; ++K)
+            Char = Char << 6 | (static_cast<unsigned char>(Utf8[I + K]) & 0x3F);
+        Text += Char;
+        I += Length;
     }
     return Text;
 }

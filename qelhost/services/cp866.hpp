@@ -14,3 +14,6 @@ std::u32string MissingFromOem(const std::u32string& Text);
 
 std::string ToUtf8(const std::u32string& Text);
 std::u32string FromUtf8(const std::string& Text);
+
+// The length of the UTF-8 sequence at Text[I], or 0 when none starts there.
+size_t Utf8SequenceLength(const std::string& Text, size_t I);

@@ -15,22 +15,6 @@ std::string HexByte(unsigned Byte) {
     return Text;
 }
 
-// The length of the UTF-8 sequence at Text[I], or 0 when none starts there.
-size_t SequenceLength(const std::string& Text, size_t I) {
-    unsigned char Lead = static_cast<unsigned char>(Text[I]);
-    size_t Length = Lead < 0x80       ? 1
-                    : Lead >> 5 == 6  ? 2
-                    : Lead >> 4 == 14 ? 3
-                    : Lead >> 3 == 30 ? 4
-                                      : 0;
-    if (Length == 0 || I + Length > Text.size())
-        return 0;
-    for (size_t K = 1; K < Length; ++K)
-        if ((static_cast<unsigned char>(Text[I + K]) & 0xC0) != 0x80)
-            return 0;
-    return Length;
-}
-
 } // namespace
 
 std::string Joined(const std::vector<std::string>& Parts, const std::string& Separator) {
@@ -76,7 +60,7 @@ std::string HandleText(HANDLE Value) {
 std::string Escaped(const std::string& Utf8) {
     std::string Text;
     for (size_t I = 0; I < Utf8.size();) {
-        size_t Length = SequenceLength(Utf8, I);
+        size_t Length = Utf8SequenceLength(Utf8, I);
         if (Length == 0) {
             Text += HexByte(static_cast<unsigned char>(Utf8[I++]));
             continue;
