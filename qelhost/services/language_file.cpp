@@ -1,4 +1,5 @@
 #include "qelhost/services/language_file.hpp"
+#include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_format.hpp"
 
@@ -15,12 +16,6 @@
 namespace {
 
 const std::string Header = ".Language=";
-
-std::string Trimmed(const std::string& Line) {
-    size_t First = Line.find_first_not_of(" \t\r\n");
-    size_t Last = Line.find_last_not_of(" \t\r\n");
-    return First == std::string::npos ? "" : Line.substr(First, Last - First + 1);
-}
 
 // Whether the line's last character is a quote that closes it: not its
 // opening one, nor one a backslash escapes.
@@ -63,32 +58,23 @@ bool ReadsAsUtf8(const std::string& Text) {
     return true;
 }
 
-std::string FileName(const std::string& Path) {
-    size_t Slash = Path.find_last_of('/');
-    return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
-}
-
 // The whole file, read only when it is a regular file within the bound.
 // Reasons name the file as Name.
 std::string ReadWhole(const std::string& Path, const std::string& Name, std::string& Bytes) {
     struct stat Status;
-    if (stat(Path.c_str(), &Status) != 0)
-        return Name + ": " + strerror(errno);
-    if (!S_ISREG(Status.st_mode))
-        return Name + " is not a regular file";
-    if (Status.st_size == 0)
-        return Name + " is empty";
-    if (static_cast<unsigned long long>(Status.st_size) > MaxLanguageFileBytes)
-        return Name + " is larger than " + std::to_string(MaxLanguageFileBytes) + " bytes";
-    int Descriptor = open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    std::string Why;
+    int Descriptor = OpenRegularFile(Path, Status, Why);
     if (Descriptor < 0)
-        return Name + ": " + strerror(errno);
-    Bytes.resize(static_cast<size_t>(Status.st_size));
-    ssize_t Got = read(Descriptor, Bytes.data(), Bytes.size());
-    int Error = errno;
-    close(Descriptor);
+        return Why.empty() ? Name + " is not a regular file" : Name + ": " + Why;
+    if (static_cast<unsigned long long>(Status.st_size) > MaxLanguageFileBytes)
+        Why = Name + " is larger than " + std::to_string(MaxLanguageFileBytes) + " bytes";
+    Bytes.resize(Why.empty() ? static_cast<size_t>(Status.st_size) : 0);
+    ssize_t Got = ReadUpTo(Descriptor, Bytes.data(), Bytes.size());
     if (Got < 0)
-        return Name + ": " + strerror(Error);
+        Why = Name + ": " + strerror(errno);
+    close(Descriptor);
+    if (!Why.empty())
+        return Why;
     Bytes.resize(static_cast<size_t>(Got));
     return Bytes.empty() ? Name + " is empty" : "";
 }
@@ -98,7 +84,7 @@ std::string ReadMessages(const std::string& Bytes, size_t Start, LanguageFile& F
     for (size_t End; Start < Bytes.size(); Start = End + 1) {
         End = std::min(Bytes.find('\n', Start), Bytes.size());
         std::string Line = Trimmed(Bytes.substr(Start, End - Start));
-        std::string Where = FileName(File.Path) + " line " + std::to_string(++Number) + ": ";
+        std::string Where = FileNameOf(File.Path) + " line " + std::to_string(++Number) + ": ";
         if (ReadsAsUtf8(Line))
             return Where + "the text is UTF-8, not code page 866: " + Escaped(Line);
         if (Line.empty() || Line[0] != '"')
@@ -114,7 +100,7 @@ std::string ReadMessages(const std::string& Bytes, size_t Start, LanguageFile& F
 
 std::string ReadLanguageFile(const std::string& Path, LanguageFile& File,
                              const std::string& OnlyLanguage) {
-    std::string Name = FileName(Path), Bytes;
+    std::string Name = FileNameOf(Path), Bytes;
     std::string Error = ReadWhole(Path, Name, Bytes);
     if (!Error.empty())
         return Error;

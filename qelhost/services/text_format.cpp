@@ -17,6 +17,12 @@ std::string HexByte(unsigned Byte) {
 
 } // namespace
 
+std::string Trimmed(const std::string& Line) {
+    size_t First = Line.find_first_not_of(" \t\r\n");
+    size_t Last = Line.find_last_not_of(" \t\r\n");
+    return First == std::string::npos ? "" : Line.substr(First, Last - First + 1);
+}
+
 std::string Joined(const std::vector<std::string>& Parts, const std::string& Separator) {
     std::string Text;
     for (size_t I = 0; I < Parts.size(); ++I)

@@ -9,6 +9,9 @@
 #include <utility>
 #include <vector>
 
+// Line without the blanks (spaces, tabs, line ends) before and after it.
+std::string Trimmed(const std::string& Line);
+
 // The parts one after another with Separator between them.
 std::string Joined(const std::vector<std::string>& Parts, const std::string& Separator);
 std::u32string Joined(const std::vector<std::u32string>& Parts, const std::u32string& Separator);

@@ -1,4 +1,5 @@
 #include "qelhost/session/session.hpp"
+#include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/host_services.hpp"
 #include "qelhost/services/language_file.hpp"
@@ -19,8 +20,7 @@ void ReadLanguage(const Options& Chosen) {
     std::string Problem = LoadLanguage(FolderOf(Chosen.Plugin), Chosen.Language, File);
     if (Problem.empty())
         printf("host: reads the %s language file %s: %zu messages\n", File.Language.c_str(),
-               Escaped(File.Path.substr(File.Path.find_last_of('/') + 1)).c_str(),
-               File.Messages.size());
+               Escaped(FileNameOf(File.Path)).c_str(), File.Messages.size());
     else
         printf("host: %s; GetMsg would stop the run\n", Escaped(Problem).c_str());
 }
@@ -76,13 +76,6 @@ bool NextLine(const SessionInput& Input, std::string& Line) {
         break;
     }
     StopRun(ExitStopped, "cannot read %s: %s", Input.Name.c_str(), Input.Commands->Error().c_str());
-}
-
-std::string Trimmed(const std::string& Line) {
-    size_t First = Line.find_first_not_of(" \t\r");
-    if (First == std::string::npos)
-        return "";
-    return Line.substr(First, Line.find_last_not_of(" \t\r") + 1 - First);
 }
 
 void EndSession(Session& S) {

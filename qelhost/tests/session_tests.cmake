@@ -204,7 +204,8 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp
-               ../services/cp866.cpp ../services/language_file.cpp ../services/text_format.cpp
+               ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
+               ../services/text_format.cpp
                ../services/plugin_memory.cpp ../session/line_input.cpp)
 target_include_directories(qelhost_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelhost_unit_tests PRIVATE ${QELFAR_WARNINGS})

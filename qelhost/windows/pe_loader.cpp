@@ -1,4 +1,5 @@
 #include "qelhost/windows/pe_loader.hpp"
+#include "qelhost/regular_file.hpp"
 #include "qelhost/windows/dll_file.hpp"
 #include "qelhost/windows/pe_exports.hpp"
 #include "qelhost/windows/pe_headers.hpp"
@@ -34,8 +35,7 @@ std::string MapAndCheck(const std::string& Path, const std::string& FileName, Im
 } // namespace
 
 std::string LoadPluginModule(const std::string& Path, PluginModule& Module) {
-    size_t Slash = Path.find_last_of('/');
-    Module.FileName = Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+    Module.FileName = FileNameOf(Path);
     Image I;
     Headers H;
     ThreadData T;
