@@ -33,11 +33,15 @@ void WriteAll(const char* Text, size_t Length) {
     }
 }
 
-[[noreturn]] void Finish(int Status) {
-    fflush(stdout); // the transcript so far, before the message
+void WriteMessage() {
     WriteAll("qelhost: ", 9);
     WriteAll(Message, strnlen(Message, sizeof Message));
     WriteAll("\n", 1);
+}
+
+[[noreturn]] void Finish(int Status) {
+    fflush(stdout); // the transcript so far, before the message
+    WriteMessage();
     _exit(Status);
 }
 
@@ -70,9 +74,7 @@ OnFault(int Signal, siginfo_t* Info, void* Context) {
     // sanitizer's handler, whose report shows where it happened.
     if (Status == ExitQelhostFault && (Signal == SIGSEGV || Signal == SIGBUS) &&
         (Previous[Signal].sa_flags & SA_SIGINFO) != 0) {
-        WriteAll("qelhost: ", 9);
-        WriteAll(Message, strnlen(Message, sizeof Message));
-        WriteAll("\n", 1);
+        WriteMessage();
         sigaction(Signal, &Previous[Signal], nullptr);
         Reporting = 0;
         return; // the instruction faults again, now into that handler
