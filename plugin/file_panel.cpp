@@ -17,6 +17,12 @@ static bool IsRecognisedName(const char* Name, size_t Length) {
     return strcmp(NamePart, RecognisedNamePart) == 0;
 }
 
+// Where the host's contract holds a longer name cut (Windows), it is taken
+// by its name part; elsewhere the panel's host file would be another path.
+static bool FitsWhole(size_t Length) {
+    return HostFileMayBeCut || Length <= MaxPathChars;
+}
+
 // Recognition is by name alone: the data, its size and (on far2l) the
 // operation mode are not read.
 HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*,
@@ -29,7 +35,7 @@ HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*,
     size_t Length = strlen(Name);
     CopyBoundedText(HostFileBuffer, sizeof HostFileBuffer, Name, Length);
     CurDirBuffer[0] = '\0';
-    if (!IsRecognisedName(Name, Length))
+    if (!IsRecognisedName(Name, Length) || !FitsWhole(Length))
         return INVALID_HANDLE_VALUE;
     PanelIsOpen = true;
     return PluginPanelHandle;
