@@ -56,7 +56,11 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "screens")
     os.makedirs(out, exist_ok=True)
-    root = rootfs.ensure_root()
+    try:
+        root = rootfs.ensure_root()
+    except rootfs.RootUnavailable as error:
+        print(f"far2l tests: {error}", file=sys.stderr)
+        return 1
     # One run at a time owns HOME; one left by a killed run is removed.
     with open(root + ".screens-lock", "a") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
