@@ -9,8 +9,7 @@ CONFIGURE := cmake --preset
 # No "Entering directory" lines, here or from the builds' own makes.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps dll far2l package demo try screens test test-native test-fuzz test-far2l \
-        test-qelhost-asan test-linux32 fuzz memcheck bench clean
+.PHONY: all deps dll far2l package demo try screens test fuzz memcheck bench clean
 
 all: package
 
@@ -101,6 +100,8 @@ test-linux32: deps dll
 
 test: deps
 	@tests/run_groups.py "$(MAKE)" $(TEST_GROUPS)
+
+.PHONY: $(addprefix test-,$(TEST_GROUPS))
 
 # Each fuzz target for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60
