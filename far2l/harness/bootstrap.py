@@ -18,7 +18,7 @@ from harness import enter, mirror, rootfs
 
 SUITE = "trixie"
 PACKAGES = "far2l,tmux"
-STOPPED = "far2l tests: stopped while making the Debian 13 root for far2l; its unfinished files are removed"
+STOPPED = "stopped while making the Debian 13 root for far2l; its unfinished files are removed"
 
 
 def make_root():
