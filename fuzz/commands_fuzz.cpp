@@ -7,6 +7,7 @@
 #include "host/host_calls.hpp"
 #include "plugin/plugin.hpp"
 #include "tests/startup_record.hpp"
+#include "tests/utf8_text.hpp"
 
 #include <fuzzer/FuzzedDataProvider.h>
 #include <algorithm>
@@ -38,24 +39,6 @@ FuzzHost Host;
 
 std::string Prefix(const char* Text, size_t Limit) {
     return std::string(Text, strnlen(Text, Limit));
-}
-
-bool IsUtf8(const std::string& Text) {
-    for (size_t At = 0; At < Text.size();) {
-        unsigned char Lead = Text[At];
-        size_t Length = Lead < 0x80           ? 1
-                        : (Lead >> 5) == 0x6  ? 2
-                        : (Lead >> 4) == 0xE  ? 3
-                        : (Lead >> 3) == 0x1E ? 4
-                                              : 0;
-        if (Length == 0 || At + Length > Text.size())
-            return false;
-        for (size_t Next = At + 1; Next < At + Length; ++Next)
-            if ((Text[Next] & 0xC0) != 0x80)
-                return false;
-        At += Length;
-    }
-    return true;
 }
 
 // The longest prefix of at most Limit bytes that holds whole UTF-8

@@ -4,6 +4,7 @@
 #include "tests/fake_host.hpp"
 #include "tests/heap_hooks.hpp"
 #include "tests/host_layout.hpp"
+#include "tests/utf8_text.hpp"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -179,24 +180,6 @@ TEST_F(Commands, AnAcceptedTextIsShownCutBetweenCharacters) {
         ProcessKey(nullptr, F7, 0);
         EXPECT_EQ(Shown().back(), TextIsUtf8 ? OnFar2l : Typed.substr(0, 100)) << Typed;
     }
-}
-
-bool IsUtf8(const std::string& Text) {
-    for (size_t At = 0; At < Text.size();) {
-        unsigned char Lead = Text[At];
-        size_t Length = Lead < 0x80         ? 1
-                        : (Lead >> 5) == 6  ? 2
-                        : (Lead >> 4) == 14 ? 3
-                        : (Lead >> 3) == 30 ? 4
-                                            : 0;
-        if (Length == 0 || At + Length > Text.size())
-            return false;
-        for (size_t Next = At + 1; Next < At + Length; ++Next)
-            if ((Text[Next] & 0xC0) != 0x80)
-                return false;
-        At += Length;
-    }
-    return true;
 }
 
 // The language file's texts and the user's edit in UTF-8, of every length
