@@ -90,9 +90,9 @@ def check(root):
     for program in PROGRAMS:
         if not os.access(os.path.join(root, program), os.X_OK):
             raise damaged(root, f"has no program {program}")
-    for lock in LOCKS:
-        if os.path.lexists(root + lock) and not os.path.isfile(root + lock):
-            raise damaged(root, f"has a lock path {os.path.basename(root + lock)} that is not a file")
+    for lock in [root + suffix for suffix in LOCKS]:
+        if os.path.lexists(lock) and not os.path.isfile(lock):
+            raise damaged(root, f"has a lock path {os.path.basename(lock)} that is not a file")
     try:
         launcher = enter.launcher(root)
     except enter.CannotEnter as error:
