@@ -10,17 +10,15 @@
 
 static const char RecognisedNamePart[] = "far.ads";
 
-// A name part cut to MaxPathChars characters can never equal "far.ads".
+// A name part cut to MaxPathChars characters can never equal "far.ads". A
+// longer name is held cut where the host allows it (Windows); elsewhere it
+// is refused, as the panel's host file would be another path.
 static bool IsRecognisedName(const char* Name, size_t Length) {
+    if (!HostFileMayBeCut && Length > MaxPathChars)
+        return false;
     char NamePart[PathBufferSize];
     FileNamePart(Name, Length, NamePart);
     return strcmp(NamePart, RecognisedNamePart) == 0;
-}
-
-// Where the host's contract holds a longer name cut (Windows), it is taken
-// by its name part; elsewhere the panel's host file would be another path.
-static bool FitsWhole(size_t Length) {
-    return HostFileMayBeCut || Length <= MaxPathChars;
 }
 
 // Recognition is by name alone: the data, its size and (on far2l) the
@@ -35,7 +33,7 @@ HANDLE FARAPI OpenFilePlugin(const char* Name, const unsigned char*,
     size_t Length = strlen(Name);
     CopyBoundedText(HostFileBuffer, sizeof HostFileBuffer, Name, Length);
     CurDirBuffer[0] = '\0';
-    if (!IsRecognisedName(Name, Length) || !FitsWhole(Length))
+    if (!IsRecognisedName(Name, Length))
         return INVALID_HANDLE_VALUE;
     PanelIsOpen = true;
     return PluginPanelHandle;
