@@ -11,6 +11,8 @@ import subprocess
 import sys
 import tempfile
 
+from harness import procs
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 SCREENS = ["panel.txt", "f7_dialog.txt"]
 
@@ -18,13 +20,15 @@ SCREENS = ["panel.txt", "f7_dialog.txt"]
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
+    procs.exit_on_signals()
     package, readme = sys.argv[1:3]
     with open(readme, encoding="utf-8") as f:
         shown = f.read()
     faults = []
     with tempfile.TemporaryDirectory() as fresh:
-        subprocess.run([sys.executable, os.path.join(HERE, "save_screens.py"), package, fresh],
-                       check=True, stdout=subprocess.DEVNULL)
+        if subprocess.run([sys.executable, os.path.join(HERE, "save_screens.py"), package,
+                           fresh], stdout=subprocess.DEVNULL).returncode != 0:
+            return 1  # save_screens.py has said why
         for name in SCREENS:
             with open(os.path.join(fresh, name), encoding="utf-8") as f:
                 captured = f.read()

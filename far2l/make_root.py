@@ -1,35 +1,33 @@
 #!/usr/bin/env python3
-"""Makes (once) the cached Debian 13 root with far2l and prints its path.
+"""Makes (once) the cached Debian 13 root with far2l, checks it and prints its path.
 
-usage: make_root.py [--refresh]    --refresh makes a new one from the mirror
-As the far2l tests' first step it also checks that far2l starts in the root
-and that tmux, which drives far2l, is here.
+usage: make_root.py [--refresh | --announce]
+  --refresh   makes a new one from the mirror, replacing a damaged one
+  --announce  only says, in one line, that the root is about to be made, when it is
+As the far2l tests' first step it checks the root for everything the scenarios
+need: its folders and programs, its lock files, far2l starting in it, and tmux.
 """
-import shutil
-import subprocess
 import sys
 
-from harness import enter, rootfs
-
-
-def far2l_starts(root):
-    help_text = subprocess.run(enter.launcher(root) + ["/usr/bin/far2l", "-h"],
-                               stdin=subprocess.DEVNULL, capture_output=True, text=True)
-    return help_text.returncode == 0 and "FAR2L" in help_text.stdout
+from harness import procs, rootfs
 
 
 def main():
+    if sys.argv[1:] not in ([], ["--refresh"], ["--announce"]):
+        sys.exit(__doc__)
+    if sys.argv[1:] == ["--announce"]:
+        if rootfs.needs_making():
+            print(rootfs.MAKING, flush=True)
+        return 0
+    procs.exit_on_signals()
     try:
-        root = rootfs.ensure_root(refresh="--refresh" in sys.argv[1:])
+        root = rootfs.ensure_root(refresh=sys.argv[1:] == ["--refresh"])
     except rootfs.RootUnavailable as error:
-        sys.exit(f"far2l tests: {error}")
-    if not far2l_starts(root):
-        sys.exit(f"far2l tests: far2l does not start in {root}: remake it with "
-                 f"far2l/make_root.py --refresh; {rootfs.SKIP_HINT}")
-    if not shutil.which("tmux"):
-        sys.exit(f"far2l tests: tmux is not installed; {rootfs.SKIP_HINT}")
+        print(f"far2l tests: {error}", file=sys.stderr)
+        return 1
     print(root)
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

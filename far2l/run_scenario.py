@@ -2,25 +2,18 @@
 """Runs one far2l scenario (a module of scenarios/) with a built qelfar package.
 
 usage: run_scenario.py NAME PACKAGE_DIR
-Exit status 0 when the journey went as expected; otherwise it prints what was
-expected, the whole screen and far2l's error output.
+Exit status 0 when the journey went as expected; otherwise it prints the step
+that failed (file and line), what it expected, the whole screen and far2l's
+error output.
 """
 import importlib
 import os
 import sys
 import time
 
-from harness import install, procs, rootfs
+from harness import failure, install, procs, rootfs
 from harness.journey import Journey
 from harness.session import ScreenError
-
-
-def failed(name, error, journey):
-    print(f"far2l scenario {name} failed: {error}", file=sys.stderr)
-    for far2l in journey.runs:
-        if far2l.stderr().strip():
-            print(f"--- far2l's error output ---\n{far2l.stderr()}", file=sys.stderr)
-    return 1
 
 
 def run(name, package):
@@ -31,7 +24,8 @@ def run(name, package):
         with install.installed(root, package):
             scenario.run(journey)
     except ScreenError as error:
-        return failed(name, error, journey)
+        print(failure.report(f"scenario {name}", error, journey.runs), file=sys.stderr)
+        return 1
     finally:
         journey.close()
     return 0

@@ -11,8 +11,8 @@ import os
 import shutil
 import sys
 
-from harness import install, lng, procs, rootfs, steps
-from harness.session import Far2l
+from harness import failure, install, lng, procs, rootfs, steps
+from harness.session import Far2l, ScreenError
 from scenarios.f7_dialog import CANCELLED, Dialog
 from scenarios.file_panel import full_view_with_sizes
 
@@ -36,16 +36,25 @@ def save(screen, path):
 
 def screens(root, package, out):
     with install.installed(root, package), Far2l(root, home=HOME) as f:
-        prepare(f)
-        f.start(panels=(".", "."))
-        steps.open_far_ads(f)
-        save(full_view_with_sizes(f), os.path.join(out, "panel.txt"))
-        dialog = Dialog(lng.messages(os.path.join(package, "qelfar_eng.lng")))
-        dialog.open(f)
-        save(f.settled(), os.path.join(out, "f7_dialog.txt"))
-        f.keys("Escape")
-        dialog.answers(f, [dialog.text[CANCELLED]])
-        steps.leave(f)
+        try:
+            capture(f, package, out)
+        except ScreenError as error:
+            print(failure.report("screen capture", error, [f]), file=sys.stderr)
+            return 1
+    return 0
+
+
+def capture(f, package, out):
+    prepare(f)
+    f.start(panels=(".", "."))
+    steps.open_far_ads(f)
+    save(full_view_with_sizes(f), os.path.join(out, "panel.txt"))
+    dialog = Dialog(lng.messages(os.path.join(package, "qelfar_eng.lng")))
+    dialog.open(f)
+    save(f.settled(), os.path.join(out, "f7_dialog.txt"))
+    f.keys("Escape")
+    dialog.answers(f, [dialog.text[CANCELLED]])
+    steps.leave(f)
 
 
 def main():
@@ -56,13 +65,16 @@ def main():
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[2] if len(sys.argv) > 2 else os.path.join(here, "screens")
     os.makedirs(out, exist_ok=True)
-    root = rootfs.ensure_root()
+    try:
+        root = rootfs.ensure_root()
+    except rootfs.RootUnavailable as error:
+        print(f"far2l tests: {error}", file=sys.stderr)
+        return 1
     # One run at a time owns HOME; one left by a killed run is removed.
     with open(root + ".screens-lock", "a") as lock:
         fcntl.flock(lock, fcntl.LOCK_EX)
         shutil.rmtree(os.path.join(root, HOME.lstrip("/")), ignore_errors=True)
-        screens(root, package, out)
-    return 0
+        return screens(root, package, out)
 
 
 if __name__ == "__main__":

@@ -4,7 +4,8 @@
 usage: try.py PACKAGE_DIR [FAR2L_OPTION...]   (e.g. -set:Language.Main=Russian)
 far2l runs inside the cached Debian 13 root (see make_root.py) with a
 throwaway profile, temp folder and work folder that holds a sample far.ads, a
-plain file and a second far.ads in sub/; they are removed when far2l ends.
+plain file and a second far.ads in sub/; they are removed when far2l ends. Its
+panels start in the Full view, which shows sizes.
 """
 import os
 import subprocess
@@ -13,6 +14,10 @@ import sys
 from harness import enter, install, procs, rootfs
 from harness.run_folder import RunFolder
 
+# Both panels in the Full view, the one that shows sizes, as README's screens do.
+FULL_VIEW = ["-set:Panel/Left.ViewMode=3", "-set:Panel/Right.ViewMode=3"]
+KEYS = ("Keys to try: F11 for QelPlugin, Enter on far.ads, F7 on its panel, Ctrl+Down in the "
+        "dialog for the history, F10 to leave.")
 SAMPLES = {
     "far.ads": "Enter on this file opens it as qelfar's panel.\n",
     "notes.txt": "A plain file: qelfar leaves it to far2l.\n",
@@ -35,10 +40,10 @@ def main():
     try:
         for name, text in SAMPLES.items():
             run.write(name, text)
-        command = run.command(options, [".", "sub"], os.environ.get("TERM", "xterm-256color"))
+        command = run.command(FULL_VIEW + options, [".", "sub"],
+                              os.environ.get("TERM", "xterm-256color"))
         with install.installed(root, package):
-            print("far2l with qelfar: Enter on far.ads, F11 for QelPlugin, F7 on its panel; "
-                  "leave with F10.")
+            print(KEYS)
             if sys.stdin.isatty():  # far2l takes the whole screen: let the line be read
                 input("Press Enter to start far2l.")
             status = subprocess.run(enter.launcher(root) + command).returncode

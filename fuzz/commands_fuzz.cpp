@@ -7,6 +7,7 @@
 #include "host/host_calls.hpp"
 #include "plugin/plugin.hpp"
 #include "tests/startup_record.hpp"
+#include "tests/utf8_text.hpp"
 
 #include <fuzzer/FuzzedDataProvider.h>
 #include <algorithm>
@@ -31,7 +32,7 @@ struct FuzzHost {
     std::vector<std::string> Boxes;    // the text line of each box shown
     int Dialogs = 0;
     int DialogResult = 0;
-    std::string EnteredText; // the edit field's text as the dialog closed
+    std::string EnteredText; // the edit field's bytes up to a terminator as the dialog closed
 };
 
 FuzzHost Host;
@@ -40,9 +41,55 @@ std::string Prefix(const char* Text, size_t Limit) {
     return std::string(Text, strnlen(Text, Limit));
 }
 
+// The longest prefix of at most Limit bytes that holds whole UTF-8
+// characters of Text, itself UTF-8.
+std::string WholeCharacters(const std::string& Text, size_t Limit) {
+    size_t End = 0;
+    for (size_t Next = 0; Next <= Limit && Next <= Text.size();) {
+        End = Next;
+        unsigned char Lead = Text[Next];
+        Next += Lead < 0x80 ? 1 : Lead < 0xE0 ? 2 : Lead < 0xF0 ? 3 : 4;
+    }
+    return Text.substr(0, End);
+}
+
+// Checks that Kept is what a buffer of Limit bytes may hold of Text: all of
+// a shorter text; of a longer one the first Limit bytes where characters
+// are bytes (Windows), whole characters where the host reads UTF-8 (far2l),
+// and for a text that is not UTF-8 there at least its first Limit - 3 bytes.
+void CheckCut(const std::string& Kept, const std::string& Text, size_t Limit,
+              const std::string& What) {
+    if (Text.size() < Limit || !TextIsUtf8)
+        return CheckEqual(Kept, Text.substr(0, Limit), What);
+    if (IsUtf8(Text))
+        return CheckEqual(Kept, WholeCharacters(Text, Limit), What);
+    if (Kept.size() + 3 < Limit || Kept.size() > Limit || Text.compare(0, Kept.size(), Kept) != 0)
+        Fail(What,
+             "a prefix of " + std::to_string(Limit - 3) + " to " + std::to_string(Limit) +
+                 " bytes of " + Shown(Text),
+             Shown(Kept));
+}
+
+// A box's line as the host should get it: Text, cut to the line's limit.
+struct BoxLine {
+    std::string Text;
+};
+
+void CheckBoxes(const std::vector<BoxLine>& Expected, const std::string& What) {
+    std::vector<std::string> Texts;
+    for (const BoxLine& Line : Expected)
+        Texts.push_back(Line.Text);
+    if (Host.Boxes.size() != Expected.size())
+        Fail(What, "lines cut from " + Shown(Texts), Shown(Host.Boxes));
+    for (size_t I = 0; I < Expected.size(); ++I)
+        CheckCut(Host.Boxes[I], Expected[I].Text, MaxBoxLine,
+                 What + ", box " + std::to_string(I + 1));
+}
+
 const char* FARAPI FuzzGetMsg(INT_PTR PluginNumber, int MsgId) {
-    Check(PluginNumber == Host.ModuleNumber, "GetMsg with another module number");
-    Check(MsgId >= 0 && MsgId <= 11, "GetMsg of a message outside the language file");
+    CheckEqual(PluginNumber, Host.ModuleNumber, "GetMsg's module number");
+    Check(MsgId >= 0 && MsgId <= 11,
+          "GetMsg of message " + std::to_string(MsgId) + " is one of the language file's 0 to 11");
     if (Host.Input->ConsumeIntegralInRange<int>(0, 15) == 0) {
         Host.TextOf[MsgId] = "";
         return nullptr; // a language file without the entry
@@ -57,12 +104,15 @@ const char* FARAPI FuzzGetMsg(INT_PTR PluginNumber, int MsgId) {
 
 int FARAPI FuzzMessage(INT_PTR PluginNumber, DWORD Flags, const char* HelpTopic,
                        const char* const* Items, int ItemsNumber, int ButtonsNumber) {
-    Check(PluginNumber == Host.ModuleNumber && Flags == 0 && HelpTopic == nullptr,
-          "box with wrong arguments");
-    Check(ItemsNumber == 3 && ButtonsNumber == 1, "box is not title, one line and one button");
-    Check(strcmp(Items[0], "Information") == 0 && strcmp(Items[2], "Ok") == 0,
-          "box with a wrong title or button");
-    Check(strlen(Items[1]) <= MaxBoxLine, "box line longer than 100 characters");
+    CheckEqual(PluginNumber, Host.ModuleNumber, "Message's module number");
+    CheckEqual(Flags, DWORD{0}, "Message's flags");
+    Check(HelpTopic == nullptr, "Message without a help topic");
+    CheckEqual(ItemsNumber, 3, "Message's lines: title, text, button");
+    CheckEqual(ButtonsNumber, 1, "Message's buttons");
+    CheckEqual(std::string(Items[0]), std::string("Information"), "Message's title");
+    CheckEqual(std::string(Items[2]), std::string("Ok"), "Message's button");
+    Check(strlen(Items[1]) <= MaxBoxLine,
+          "a box line of " + std::to_string(strlen(Items[1])) + " bytes is at most 100");
     Host.Boxes.emplace_back(Items[1]);
     return Host.Input->ConsumeIntegral<int>();
 }
@@ -92,14 +142,16 @@ void EditField(char (&Data)[DialogTextSize]) {
 
 int FARAPI FuzzDialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, const char* HelpTopic,
                       FarDialogItem* Items, int ItemsNumber) {
-    Check(PluginNumber == Host.ModuleNumber && X1 == -1 && Y1 == -1 && X2 == 30 && Y2 == 5 &&
-              HelpTopic == nullptr && ItemsNumber == 5,
-          "dialog with wrong arguments");
+    CheckEqual(PluginNumber, Host.ModuleNumber, "Dialog's module number");
+    CheckEqual(std::vector<std::string>{std::to_string(X1), std::to_string(Y1), std::to_string(X2),
+                                        std::to_string(Y2), std::to_string(ItemsNumber)},
+               {"-1", "-1", "30", "5", "5"}, "Dialog's X1, Y1, X2, Y2 and item count");
+    Check(HelpTopic == nullptr, "Dialog without a help topic");
     for (int I = 0; I < ItemsNumber; ++I)
-        Check(memchr(Items[I].Data, 0, DialogTextSize) != nullptr, "item text not terminated");
-    Check(strcmp(Items[2].History, "InputHistory") == 0, "wrong history list");
-    Check(Items[2].Data == Prefix(Host.TextOf[9].c_str(), MaxInputText),
-          "field does not start with message 9");
+        Check(memchr(Items[I].Data, 0, DialogTextSize) != nullptr,
+              "item " + std::to_string(I) + "'s text ends within its 512 bytes");
+    CheckEqual(std::string(Items[2].History), std::string("InputHistory"), "the field's history");
+    CheckCut(Items[2].Data, Host.TextOf[9], MaxInputText, "the field's text, from message 9");
     // The host may write every item back; only the edit field may reach the
     // plugin's buffers.
     for (int I = 0; I < ItemsNumber; ++I) {
@@ -107,7 +159,7 @@ int FARAPI FuzzDialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, cons
             EditField(Items[I].Data);
         Items[I].Selected = Host.Input->ConsumeIntegral<int>();
     }
-    Host.EnteredText = Prefix(Items[2].Data, MaxInputText);
+    Host.EnteredText = Prefix(Items[2].Data, DialogTextSize);
     Host.DialogResult = PickDialogResult();
     ++Host.Dialogs;
     return Host.DialogResult;
@@ -119,10 +171,6 @@ void StartPlugin() {
     SetStartupInfo(&Info);
 }
 
-std::string BoxLineOf(int MsgId) {
-    return Prefix(Host.TextOf[MsgId].c_str(), MaxBoxLine);
-}
-
 void Invoke() {
     static const int Origins[] = {1, 4, 5, 6};
     static const std::map<int, int> MessageOfOrigin = {{1, 6}, {4, 5}, {5, 3}, {6, 4}};
@@ -130,13 +178,13 @@ void Invoke() {
                                              : Host.Input->ConsumeIntegral<int>();
     Host.Boxes.clear();
     HANDLE Result = OpenPlugin(OpenFrom, Host.Input->ConsumeIntegral<INT_PTR>());
-    Check(Result == INVALID_HANDLE_VALUE, "invocation opened a panel");
+    std::string Call = "OpenPlugin(" + std::to_string(OpenFrom) + ")";
+    CheckEqual(Result, INVALID_HANDLE_VALUE, Call);
     auto Message = MessageOfOrigin.find(OpenFrom);
     if (Message == MessageOfOrigin.end())
-        Check(Host.Boxes.empty(), "an unknown origin showed a box");
+        CheckBoxes({}, Call + "'s boxes");
     else
-        Check(Host.Boxes == std::vector<std::string>{BoxLineOf(Message->second)},
-              "wrong box for the origin");
+        CheckBoxes({{Host.TextOf[Message->second]}}, Call + "'s boxes");
 }
 
 void PressKey() {
@@ -146,17 +194,21 @@ void PressKey() {
     Host.Boxes.clear();
     Host.Dialogs = 0;
     int Result = ProcessKey(nullptr, Key, ControlState);
+    std::string Call =
+        "ProcessKey(" + std::to_string(Key) + ", " + std::to_string(ControlState) + ")";
     if (Key != VK_F7 || ControlState != 0) {
-        Check(Result == 0 && Host.Boxes.empty() && Host.Dialogs == 0, "a key not F7 was taken");
+        CheckEqual(Result, 0, Call);
+        CheckEqual(Host.Dialogs, 0, Call + "'s dialogs");
+        CheckBoxes({}, Call + "'s boxes");
         return;
     }
-    Check(Result == 1 && Host.Dialogs == 1, "F7 did not run the dialog once");
-    std::vector<std::string> Expected;
+    CheckEqual(Result, 1, Call);
+    CheckEqual(Host.Dialogs, 1, Call + "'s dialogs");
+    std::string Outcome = ", the dialog closed with " + std::to_string(Host.DialogResult);
     if (Host.DialogResult == 3)
-        Expected = {BoxLineOf(10), Prefix(Host.EnteredText.c_str(), MaxBoxLine)};
+        CheckBoxes({{Host.TextOf[10]}, {Host.EnteredText}}, Call + Outcome);
     else
-        Expected = {BoxLineOf(11)};
-    Check(Host.Boxes == Expected, "wrong boxes after the dialog");
+        CheckBoxes({{Host.TextOf[11]}}, Call + Outcome);
 }
 
 } // namespace

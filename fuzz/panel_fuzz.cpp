@@ -47,21 +47,24 @@ void Open(Model& Expected, FuzzedDataProvider& Input) {
     memcpy(Exact, Name.c_str(), Name.size() + 1);
     HANDLE Result = OpenFile(Exact, nullptr, Input.ConsumeIntegral<int>());
     free(Exact);
+    std::string Call = "OpenFilePlugin(" + Shown(Name) + ")";
     if (Expected.PanelOpen) {
-        Check(Result == INVALID_HANDLE_VALUE, "a second panel was opened");
+        CheckEqual(Result, INVALID_HANDLE_VALUE, Call + " with a panel open");
         return;
     }
     Expected.HostFile = Name.substr(0, MaxPathChars);
-    bool Taken = NamePartOf(Name) == "far.ads";
-    Check(Result == (Taken ? Panel : INVALID_HANDLE_VALUE), "wrong answer to a name");
+    bool Taken =
+        NamePartOf(Name) == "far.ads" && (HostFileMayBeCut || Name.size() <= size_t(MaxPathChars));
+    CheckEqual(Result, Taken ? Panel : INVALID_HANDLE_VALUE, Call);
     Expected.PanelOpen = Taken;
 }
 
 void OpenNull(const Model& Expected) {
     std::string Before(HostFileBuffer, PathBufferSize);
-    Check(OpenFile(nullptr) == INVALID_HANDLE_VALUE, "null name taken");
-    Check(PanelIsOpen == Expected.PanelOpen, "null name changed the panel state");
-    Check(Before == std::string(HostFileBuffer, PathBufferSize), "null name changed the buffer");
+    CheckEqual(OpenFile(nullptr), INVALID_HANDLE_VALUE, "OpenFilePlugin(nullptr)");
+    CheckEqual(PanelIsOpen, Expected.PanelOpen, "PanelIsOpen after OpenFilePlugin(nullptr)");
+    CheckEqual(std::string(HostFileBuffer, PathBufferSize), Before,
+               "HostFileBuffer after OpenFilePlugin(nullptr)");
 }
 
 bool OnlyMarkerOutside(const unsigned char* Record, size_t From, size_t To) {
@@ -75,35 +78,45 @@ void Info(const Model& Expected, FuzzedDataProvider& Input) {
     OpenPluginInfo Record;
     memset(&Record, Marker, sizeof Record);
     GetOpenPluginInfo(reinterpret_cast<HANDLE>(Input.ConsumeIntegral<intptr_t>()), &Record);
-    Check(Record.StructSize == OpenPluginInfoSize && Record.Flags == 14 &&
-              Record.StartSortMode == SM_UNSORTED,
-          "wrong panel description");
+    CheckEqual(Record.StructSize, OpenPluginInfoSize, "OpenPluginInfo.StructSize");
+    CheckEqual(Record.Flags, DWORD{14}, "OpenPluginInfo.Flags");
+    CheckEqual(Record.StartSortMode, SM_UNSORTED, "OpenPluginInfo.StartSortMode");
     Check(Record.HostFile == HostFileBuffer && Record.CurDir == CurDirBuffer &&
               Record.PanelTitle == PanelTitleBuffer,
-          "description points outside module storage");
-    Check(memchr(Record.HostFile, 0, PathBufferSize) != nullptr, "host file not terminated");
-    Check(Record.HostFile == Expected.HostFile, "wrong host file");
-    Check(strcmp(Record.PanelTitle, Record.HostFile) == 0 && Record.CurDir[0] == '\0',
-          "wrong title or directory");
+          "HostFile, CurDir and PanelTitle point to the module's buffers");
+    Check(memchr(Record.HostFile, 0, PathBufferSize) != nullptr, "HostFile ends within its buffer");
+    CheckEqual(std::string(Record.HostFile), Expected.HostFile, "OpenPluginInfo.HostFile");
+    CheckEqual(std::string(Record.PanelTitle), Expected.HostFile, "OpenPluginInfo.PanelTitle");
+    CheckEqual(std::string(Record.CurDir), std::string(), "OpenPluginInfo.CurDir");
     const auto* Bytes = reinterpret_cast<const unsigned char*>(&Record);
     Check(OnlyMarkerOutside(Bytes, offsetof(OpenPluginInfo, Format),
                             offsetof(OpenPluginInfo, PanelTitle)) &&
               OnlyMarkerOutside(Bytes, offsetof(OpenPluginInfo, InfoLines),
                                 offsetof(OpenPluginInfo, StartSortMode)) &&
               OnlyMarkerOutside(Bytes, offsetof(OpenPluginInfo, StartSortOrder), sizeof Record),
-          "a field the plugin does not own was written");
+          "the fields the plugin does not own are left as they were");
+}
+
+// A listing as a report shows it: GetFindData's result, the count and each
+// item's name and size.
+std::vector<std::string> Listing(int Result, const PluginPanelItem* Items, int Count) {
+    std::vector<std::string> Lines = {"result " + std::to_string(Result),
+                                      std::to_string(Count) + " items"};
+    for (int I = 0; Items != nullptr && I < Count && I < 16; ++I)
+        Lines.push_back(
+            std::string(Items[I].FindData.cFileName,
+                        strnlen(Items[I].FindData.cFileName, sizeof Items[I].FindData.cFileName)) +
+            ", " + std::to_string(FieldAt(&Items[I], Layout.FileSizeAt)) + " bytes");
+    return Lines;
 }
 
 void Find(Model& Expected, FuzzedDataProvider& Input) {
     PluginPanelItem* Items = nullptr;
     int Count = -1;
-    Check(GetFindData(Panel, &Items, &Count, Input.ConsumeIntegral<int>()) == 1 && Count == 3,
-          "listing refused");
-    static const char* const Names[] = {"file.1", "file.2", "file.3"};
-    for (int I = 0; I < 3; ++I)
-        Check(strcmp(Items[I].FindData.cFileName, Names[I]) == 0 &&
-                  FieldAt(&Items[I], Layout.FileSizeAt) == 10 * I + 10,
-              "wrong listing");
+    int Result = GetFindData(Panel, &Items, &Count, Input.ConsumeIntegral<int>());
+    CheckEqual(Listing(Result, Items, Count),
+               {"result 1", "3 items", "file.1, 10 bytes", "file.2, 20 bytes", "file.3, 30 bytes"},
+               "GetFindData's listing");
     Expected.Listings.push_back(Items);
     if (Expected.Listings.size() > MaxLiveListings) {
         FreeFindData(Panel, Expected.Listings.front(), 3);
@@ -153,7 +166,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         case Call::Count:
             break;
         }
-        Check(PanelIsOpen == Expected.PanelOpen, "panel state differs from the model");
+        CheckEqual(PanelIsOpen, Expected.PanelOpen, "PanelIsOpen after a call");
     }
     // Leave the module as the next input expects to find it: no listing
     // outstanding (the leak check would see it) and no panel.

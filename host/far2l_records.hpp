@@ -1,11 +1,21 @@
 // The records of far2l's multibyte plugin interface on x86-64 Linux: the
 // old ANSI records widened to 8-byte pointers, still with 2-byte packing, so
-// pointers sit on 2-byte boundaries. Paths may be 4096 characters long, and
+// pointers sit on 2-byte boundaries. Path fields are 4096 bytes wide, and
 // every text is UTF-8. Included by host/host_interface.hpp.
 #pragma once
 
-constexpr int MaxPathChars = 4096;    // names and paths, terminator excluded
-constexpr int MAX_NAME = 255;         // a find record's name field
+constexpr int MAX_PATH = 4096; // PATH_MAX: the width of a path field in the records
+constexpr int MAX_NAME = 255;  // a find record's name field
+// The longest name far2l hands over, terminator excluded. far2l passes each
+// byte of a path that is not UTF-8 as a 5-byte escape (U+E5CA and two hex
+// digits), so a path of PATH_MAX - 1 bytes can arrive five times as long.
+constexpr int MaxPathChars = 5 * (MAX_PATH - 1);
+// A name that does not fit whole is refused: far2l shows the host file as
+// the panel's title and works with it, so a cut one would be another path.
+constexpr bool HostFileMayBeCut = false;
+// far2l reads every text as UTF-8, where a character takes 1 to 4 bytes: a
+// text cut to fit a buffer must end on a whole character.
+constexpr bool TextIsUtf8 = true;
 constexpr int OtherServiceCount = 21; // PluginStartupInfo's service slots after GetMsg
 
 #include "host/shared_records.hpp"
@@ -51,6 +61,7 @@ inline void SetFileSize(FAR_FIND_DATA& Data, uint64_t Size) {
 
 // The byte layout far2l reads.
 static_assert(sizeof(void*) == 8 && sizeof(INT_PTR) == 8 && sizeof(long) == 8);
+static_assert(MaxPathChars == 20475);
 static_assert(sizeof(FILETIME) == 8);
 
 static_assert(sizeof(FAR_FIND_DATA) == 304);

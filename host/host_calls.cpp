@@ -61,7 +61,7 @@ static void CarryBack(DialogItemSpec& Description, const FarDialogItem& Host) {
     // whole; the last is made a terminator so the text always ends inside.
     char* Buffer = const_cast<char*>(Description.Data);
     memcpy(Buffer, Host.Data, DialogTextSize);
-    Buffer[DialogTextSize - 1] = '\0';
+    TerminateWithin(Buffer, DialogTextSize);
 }
 
 int RunDialog(int Width, int Height, DialogItemSpec* Items, int ItemsNumber) {

@@ -1,6 +1,6 @@
 // The records whose fields both hosts declare alike: far2l widened the
 // pointers and added a field or two at the end. Included by each host's
-// records header once it has set the host's path limit and service count.
+// records header once it has set the host's path width and service count.
 #pragma once
 
 #pragma pack(push, 2)
@@ -30,7 +30,7 @@ struct FarDialogItem {
 
 struct PluginStartupInfo {
     int StructSize;
-    char ModuleName[MaxPathChars];
+    char ModuleName[MAX_PATH];
     INT_PTR ModuleNumber; // far2l: the address of its own record of the plugin
     const char* RootKey;
     FARAPISERVICE Menu;

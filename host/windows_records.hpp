@@ -3,7 +3,13 @@
 // Included by host/host_interface.hpp.
 #pragma once
 
-constexpr int MaxPathChars = 260;     // names and paths, terminator excluded
+constexpr int MAX_PATH = 260;     // the width of a path field in the records
+constexpr int MaxPathChars = 260; // names and paths, terminator excluded
+// A longer name is held cut to its first 260 characters and taken or refused
+// by its name part alone.
+constexpr bool HostFileMayBeCut = true;
+// Texts are in the host's single-byte code page: a cut may fall anywhere.
+constexpr bool TextIsUtf8 = false;
 constexpr int OtherServiceCount = 12; // PluginStartupInfo's service slots after GetMsg
 
 #include "host/shared_records.hpp"
@@ -20,7 +26,7 @@ struct WIN32_FIND_DATA {
     DWORD nFileSizeLow;
     DWORD dwReserved0;
     DWORD dwReserved1;
-    char cFileName[MaxPathChars];
+    char cFileName[MAX_PATH];
     char cAlternateFileName[14];
 };
 

@@ -10,8 +10,12 @@
 
 static const char RecognisedNamePart[] = "far.ads";
 
-// A name part cut to MaxPathChars characters can never equal "far.ads".
+// A name part cut to MaxPathChars characters can never equal "far.ads". A
+// longer name is held cut where the host allows it (Windows); elsewhere it
+// is refused, as the panel's host file would be another path.
 static bool IsRecognisedName(const char* Name, size_t Length) {
+    if (!HostFileMayBeCut && Length > MaxPathChars)
+        return false;
     char NamePart[PathBufferSize];
     FileNamePart(Name, Length, NamePart);
     return strcmp(NamePart, RecognisedNamePart) == 0;

@@ -1,18 +1,22 @@
 // Every fixed buffer of the plugin, fed texts one below its limit, at it,
 // and one and two above it: it keeps what fits and its terminator, and
 // nothing is read or written past a buffer (AddressSanitizer, in the
-// sanitized build, fails the test on a single byte).
+// sanitized build, fails the test on a single byte). Texts the host gets are
+// cut between characters where it reads UTF-8 (far2l), anywhere on Windows.
 #include "host/bounded_text.hpp"
 #include "host/file_name_part.hpp"
 #include "plugin/module_state.hpp"
+#include "plugin/plugin.hpp"
 #include "tests/fake_host.hpp"
 #include "tests/host_layout.hpp"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -52,18 +56,62 @@ std::string DialogTextOf(const std::string& Text) {
     return TheFakeHost.Dialogs.at(0).Items.at(0).Data;
 }
 
-TEST_F(BufferLimits, TextsAroundEachLimitAreKeptUpToIt) {
-    const Buffer Buffers[] = {
-        {"HostFileBuffer", MaxPathChars, HostFileOf},
-        {"FileNamePart", MaxPathChars, NamePartOf},
-        {"MessageLine", 100, BoxLineOf},
-        {"FarDialogItem.Data", 511, DialogTextOf},
+// The host writes Text into the edit field, without a terminator when it
+// fills all 512 bytes.
+std::string EditedTextOf(const std::string& Text) {
+    char Field[DialogTextSize] = "";
+    DialogItemSpec Item = {DI_EDIT, 0, 0, 0, 0, 0, {0}, 0, 0, Field};
+    TheFakeHost.UserEdits = [&Text](FarDialogItem* Items, int) {
+        memcpy(Items[0].Data, Text.c_str(), std::min(Text.size() + 1, sizeof Items[0].Data));
     };
+    RunDialog(10, 3, &Item, 1);
+    return Field;
+}
+
+std::string InitialInputOf(const std::string& Text) {
+    TheFakeHost.Dialogs.clear();
+    TheFakeHost.MessageTexts[9] = Text.c_str();
+    ProcessKey(nullptr, VK_F7, 0);
+    return TheFakeHost.Dialogs.at(0).Items.at(2).Data;
+}
+
+// The buffers whose texts reach the host.
+const Buffer HostTexts[] = {
+    {"HostFileBuffer", MaxPathChars, HostFileOf}, {"MessageLine", 100, BoxLineOf},
+    {"FarDialogItem.Data", 511, DialogTextOf},    {"edited field", 511, EditedTextOf},
+    {"InputBuffer", 511, InitialInputOf},
+};
+
+TEST_F(BufferLimits, TextsAroundEachLimitAreKeptUpToIt) {
+    std::vector<Buffer> Buffers(std::begin(HostTexts), std::end(HostTexts));
+    Buffers.push_back({"FileNamePart", MaxPathChars, NamePartOf});
     for (const Buffer& B : Buffers)
         for (size_t Length = B.Limit - 1; Length <= B.Limit + 2; ++Length) {
             std::string Text(Length, 'c');
             EXPECT_EQ(B.Keep(Text), Text.substr(0, B.Limit)) << B.Name << ", " << Length;
         }
+}
+
+// Characters of each UTF-8 width, after 0 to 3 letters that shift where
+// the limit falls: the last character kept ends exactly at the limit or the
+// next one straddles it. far2l gets whole characters only; Windows, whose
+// characters are bytes, gets the limit's worth of bytes.
+TEST_F(BufferLimits, Utf8TextsAreCutBetweenCharactersWhereTheHostReadsUtf8) {
+    const std::string Characters[] = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
+    for (const Buffer& B : HostTexts)
+        for (const std::string& Character : Characters)
+            for (size_t Shift = 0; Shift < 4; ++Shift) {
+                std::string Head(Shift, 'a');
+                size_t Whole = (B.Limit - Shift) / Character.size();
+                std::string Fitting = Head;
+                for (size_t I = 0; I < Whole; ++I)
+                    Fitting += Character;
+                std::string Longer = Fitting + Character + Character;
+                std::string Expected = TextIsUtf8 ? Fitting : Longer.substr(0, B.Limit);
+                EXPECT_EQ(B.Keep(Longer), Expected)
+                    << B.Name << ", " << Character.size() << "-byte characters after " << Shift;
+                EXPECT_EQ(B.Keep(Fitting), Fitting) << B.Name << ", a text that fits";
+            }
 }
 
 // A source without a terminator, in a block of exactly its length, is read

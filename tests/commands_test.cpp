@@ -4,8 +4,10 @@
 #include "tests/fake_host.hpp"
 #include "tests/heap_hooks.hpp"
 #include "tests/host_layout.hpp"
+#include "tests/utf8_text.hpp"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string.h>
 #include <string>
 
@@ -152,6 +154,66 @@ TEST_F(Commands, LongInitialTextIsCutTo511Characters) {
     TheFakeHost.MessageTexts[9] = Long.c_str();
     ProcessKey(nullptr, F7, 0);
     EXPECT_EQ(std::string(TheFakeHost.Dialogs.at(0).Items[2].Data), std::string(511, 'i'));
+}
+
+std::string Repeated(const std::string& Text, size_t Times) {
+    std::string All;
+    for (size_t I = 0; I < Times; ++I)
+        All += Text;
+    return All;
+}
+
+// A text typed into the field and accepted, shown in a box of 100 bytes a
+// line: far2l gets whole characters, Windows the first 100 bytes.
+TEST_F(Commands, AnAcceptedTextIsShownCutBetweenCharacters) {
+    const std::string Zhe = "\xD0\x96"; // Ж
+    const std::pair<std::string, std::string> Cases[] = {
+        {"a" + Repeated(Zhe, 60), "a" + Repeated(Zhe, 49)}, // 99 bytes
+        {Repeated(Zhe, 60), Repeated(Zhe, 50)},
+    };
+    TheFakeHost.DialogResult = 3;
+    for (const auto& [Typed, OnFar2l] : Cases) {
+        TheFakeHost.Messages.clear();
+        TheFakeHost.UserEdits = [&Typed](FarDialogItem* Items, int) {
+            strcpy(Items[2].Data, Typed.c_str());
+        };
+        ProcessKey(nullptr, F7, 0);
+        EXPECT_EQ(Shown().back(), TextIsUtf8 ? OnFar2l : Typed.substr(0, 100)) << Typed;
+    }
+}
+
+// The language file's texts and the user's edit in UTF-8, of every length
+// around the box's and the dialog's limits: every text the host gets, in
+// every box and dialog item, is UTF-8 too.
+TEST_F(Commands, TheHostGetsUtf8WhereverItsTextsWereUtf8) {
+    if (!TextIsUtf8)
+        GTEST_SKIP() << "the Windows host's texts are single-byte";
+    for (const std::string Character : {"\xD0\x96", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"})
+        for (size_t Length : {98, 99, 100, 101, 102, 103, 509, 510, 511, 512, 513, 514}) {
+            std::string Text = std::string(Length % Character.size(), 'a') +
+                               Repeated(Character, Length / Character.size());
+            for (int Id = 0; Id <= 11; ++Id)
+                TheFakeHost.MessageTexts[Id] = Text.c_str();
+            TheFakeHost.UserEdits = [&Text](FarDialogItem* Items, int) {
+                memcpy(Items[2].Data, Text.c_str(),
+                       std::min(Text.size() + 1, sizeof Items[2].Data));
+            };
+            TheFakeHost.Messages.clear();
+            TheFakeHost.Dialogs.clear();
+            for (int OpenFrom : {1, 4, 5, 6})
+                OpenPlugin(OpenFrom, 0);
+            for (int Result : {3, -1}) {
+                TheFakeHost.DialogResult = Result;
+                ProcessKey(nullptr, F7, 0);
+            }
+            for (const RecordedMessage& Box : TheFakeHost.Messages)
+                for (const std::string& Line : Box.Items)
+                    EXPECT_TRUE(IsUtf8(Line)) << Length << "-byte texts, box line " << Line;
+            for (const RecordedDialog& Run : TheFakeHost.Dialogs)
+                for (const FarDialogItem& Item : Run.Items)
+                    EXPECT_TRUE(IsUtf8(std::string(Item.Data, strnlen(Item.Data, 512))))
+                        << Length << "-byte texts, dialog text " << Item.Data;
+        }
 }
 
 } // namespace

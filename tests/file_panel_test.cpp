@@ -115,12 +115,49 @@ TEST_F(FilePanel, DescribesThePanelInExactlySixFields) {
     EXPECT_EQ(memcmp(&Info, &Expected, sizeof Info), 0) << "a field outside the six was written";
 }
 
-TEST_F(FilePanel, ANameLongerThanTheBufferIsTakenByItsNamePart) {
-    std::string Name = "C:\\" + std::string(MaxPathChars, 'd') + "\\far.ads";
-    ASSERT_EQ(Open(Name.c_str()), Panel);
+// The longest name that fits is taken whole. A longer one is held cut and
+// taken by its name part where the host's contract says so (Windows);
+// elsewhere (far2l) it is refused, since the cut host file would be another
+// path.
+TEST_F(FilePanel, ANameLongerThanTheBufferIsTakenCutOnlyWhereTheHostAllows) {
+    std::string Longest = "/" + std::string(MaxPathChars - 9, 'd') + "/far.ads";
+    std::string Longer = "/" + Longest;
+    ASSERT_EQ(Longest.size(), size_t(MaxPathChars));
+    ASSERT_EQ(Open(Longest.c_str()), Panel);
     OpenPluginInfo Info{};
     GetOpenPluginInfo(Panel, &Info);
-    EXPECT_EQ(std::string(Info.HostFile), Name.substr(0, MaxPathChars));
+    EXPECT_EQ(std::string(Info.PanelTitle), Longest);
+    ClosePlugin(Panel);
+
+    ASSERT_EQ(Open(Longer.c_str()), HostFileMayBeCut ? Panel : Refused);
+    EXPECT_EQ(PanelIsOpen, HostFileMayBeCut);
+    if (HostFileMayBeCut) {
+        GetOpenPluginInfo(Panel, &Info);
+        EXPECT_EQ(std::string(Info.HostFile), Longer.substr(0, MaxPathChars));
+    }
+}
+
+// far2l hands over each byte of a path that is not UTF-8 as U+E5CA and two
+// hex digits: 20 folders of 48 such bytes make a 1,053-byte path 4,893
+// bytes long, as measured. It opens, titled with the whole of it.
+TEST_F(FilePanel, AFar2lPathOfEscapedBytesKeepsItsNameInTheTitle) {
+    if (HostFileMayBeCut)
+        GTEST_SKIP() << "the Windows host's names are at most 260 characters";
+    std::string Path = "/tmp/qelfar-7dunjkte/work";
+    for (int Folder = 0; Folder < 20; ++Folder) {
+        Path += "/";
+        for (int Byte = 0; Byte < 48; ++Byte)
+            Path += "\xEE\x97\x8A"
+                    "ff";
+        Path += std::to_string(10 + Folder);
+    }
+    Path += "/far.ads";
+    ASSERT_EQ(Path.size(), 4893u);
+    ASSERT_EQ(Open(Path.c_str()), Panel);
+    OpenPluginInfo Info{};
+    GetOpenPluginInfo(Panel, &Info);
+    EXPECT_EQ(std::string(Info.PanelTitle), Path);
+    EXPECT_EQ(std::string(Info.HostFile), Path);
 }
 
 TEST_F(FilePanel, TitleFollowsTheLatestAcceptedName) {

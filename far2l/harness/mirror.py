@@ -5,6 +5,7 @@ dists/SUITE/Release wins. Several sources may be listed, some not Debian's.
 """
 import glob
 import re
+import urllib.error
 import urllib.request
 
 SOURCE_LISTS = "/etc/apt/sources.list"
@@ -48,15 +49,41 @@ def configured_uris():
     return list(dict.fromkeys(web))
 
 
-def serves(uri, suite):
+class NoMirror(Exception):
+    """No configured mirror can serve the suite; the text says why in a few words."""
+
+
+def _answer(uri, suite):
+    """None when URI serves SUITE, else why not: (reached, reason)."""
     request = urllib.request.Request(f"{uri}/dists/{suite}/Release", method="HEAD")
     try:
         with urllib.request.urlopen(request, timeout=15) as response:
-            return response.status == 200
-    except OSError:
-        return False
+            return None if response.status == 200 else (True, f"status {response.status}")
+    except urllib.error.HTTPError as error:
+        return True, f"status {error.code}"
+    except (OSError, ValueError) as error:  # no route, no name, refused, timed out
+        reason = getattr(error, "reason", None) or error
+        return False, str(reason)
 
 
 def find_mirror(suite):
-    """The first configured mirror serving SUITE, or None."""
-    return next((uri for uri in configured_uris() if serves(uri, suite)), None)
+    """The first configured mirror serving SUITE; raises NoMirror when there is none."""
+    uris = configured_uris()
+    if not uris:
+        raise NoMirror("the apt sources list no http or https mirror")
+    unreachable = []
+    for uri in uris:
+        answer = _answer(uri, suite)
+        if answer is None:
+            return uri
+        reached, reason = answer
+        if not reached:
+            unreachable.append(f"{uri}: {reason}")
+    if not unreachable:
+        raise NoMirror(f"no mirror in the apt sources serves Debian {suite}")
+    detail = "; ".join(unreachable)
+    if len(unreachable) == len(uris):
+        raise NoMirror(f"the apt sources' mirror cannot be reached: {detail}" if len(uris) == 1
+                       else f"none of the apt sources' mirrors can be reached: {detail}")
+    raise NoMirror(f"no mirror in the apt sources that answered serves Debian {suite}, "
+                   f"and some cannot be reached: {detail}")

@@ -28,6 +28,22 @@ def tree(pid):
     return found
 
 
+def work(processes):
+    """Their processor time so far in clock ticks, and whether any of them is running now
+    (or waiting on a disk)."""
+    ticks, running = 0, False
+    for pid, started in processes:
+        try:
+            with open(f"/proc/{pid}/stat") as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        if fields[19] == started:
+            ticks += int(fields[11]) + int(fields[12])
+            running = running or fields[0] in "RD"
+    return ticks, running
+
+
 def alive(process):
     stat = _stat(process[0])
     return bool(stat) and stat[1] == process[1]

@@ -3,29 +3,41 @@
 The cache lives outside any build tree, so clean clones and CI runs on one
 machine share it: ${XDG_CACHE_HOME:-~/.cache}/qelfar/far2l-VERSION/, with the
 link far2l-root naming the one in use, so no network is needed once it exists.
-Callers in parallel take a lock; only the first one makes the root.
+Callers in parallel take a lock; only the first one makes the root. Every
+caller checks the root it gets for all that a far2l run needs, so a damaged
+one is told in one line before anything is written into it.
 """
 import fcntl
-import glob
 import os
-import re
 import shutil
 import subprocess
-import tempfile
+import sys
 
-from harness import enter, mirror
+from harness import enter
 
-SUITE = "trixie"
-PACKAGES = "far2l,tmux"
 SKIP_HINT = "run the other tests with: make test FAR2L_TESTS=no"
+MAKING = "making the Debian 13 root for far2l, once: about a minute"
+REMAKE = "remake it with far2l/make_root.py --refresh"
+# What the runs use inside the root, and the lock files beside it.
+FOLDERS = ["tmp", "usr/lib/far2l/Plugins"]
+PROGRAMS = ["usr/bin/far2l", "usr/bin/env", "bin/sh"]
+LOCKS = [".plugin-lock", ".screens-lock"]
 
 
 class RootUnavailable(Exception):
-    """The root can be neither found in the cache nor made; the text is one line."""
+    """The root can be neither found nor made, or is damaged; str() is the one line to print."""
 
     def __init__(self, reason):
-        self.reason = f"cannot make the Debian 13 root for far2l ({reason})"
-        super().__init__(f"{self.reason}; {SKIP_HINT}")
+        self.reason = reason
+        super().__init__(f"{reason}; {SKIP_HINT}")
+
+
+def cannot_make(reason):
+    return RootUnavailable(f"cannot make the Debian 13 root for far2l ({reason})")
+
+
+def damaged(root, fault):
+    return RootUnavailable(f"the Debian 13 root for far2l in {root} {fault}: {REMAKE}")
 
 
 def cache_dir():
@@ -43,77 +55,51 @@ def cached_root():
     return root if os.path.isfile(os.path.join(root, "usr/bin/far2l")) else None
 
 
+def needs_making():
+    return cached_root() is None
+
+
 def ensure_root(refresh=False):
-    """The cached root, made first when missing (or when REFRESH asks for a new one)."""
-    if not refresh and cached_root():
-        return cached_root()
-    os.makedirs(cache_dir(), exist_ok=True)
-    with open(os.path.join(cache_dir(), "far2l-root.lock"), "a") as lock:
-        fcntl.flock(lock, fcntl.LOCK_EX)
-        if refresh or not cached_root():
-            _make_root()
+    """The cached root, checked, and made first when missing (or when REFRESH asks for a
+    new one)."""
+    if refresh or needs_making():
+        from harness import bootstrap
+        os.makedirs(cache_dir(), exist_ok=True)
+        with _lock(os.path.join(cache_dir(), "far2l-root.lock")):
+            if refresh or needs_making():
+                print(MAKING, file=sys.stderr, flush=True)
+                bootstrap.make_root()
+    check(cached_root())
     return cached_root()
 
 
-def _make_root():
-    if not shutil.which("mmdebstrap"):
-        raise RootUnavailable("mmdebstrap is not installed")
+def _lock(path):
+    """The lock file at PATH, held exclusively until the block ends."""
+    if os.path.lexists(path) and not os.path.isfile(path):
+        raise RootUnavailable(f"the lock {path} is not a file: remove it")
+    lock = open(path, "a")
+    fcntl.flock(lock, fcntl.LOCK_EX)
+    return lock
+
+
+def check(root):
+    """Raises RootUnavailable naming the first thing ROOT lacks for a far2l run."""
+    for folder in FOLDERS:
+        if not os.path.isdir(os.path.join(root, folder)):
+            raise damaged(root, f"has no folder {folder}/")
+    for program in PROGRAMS:
+        if not os.access(os.path.join(root, program), os.X_OK):
+            raise damaged(root, f"has no program {program}")
+    for lock in [root + suffix for suffix in LOCKS]:
+        if os.path.lexists(lock) and not os.path.isfile(lock):
+            raise damaged(root, f"has a lock path {os.path.basename(lock)} that is not a file")
     try:
-        enter.launcher("/")
+        launcher = enter.launcher(root)
     except enter.CannotEnter as error:
-        raise RootUnavailable(str(error))
-    uri = mirror.find_mirror(SUITE)
-    if not uri:
-        raise RootUnavailable(f"no mirror in the apt sources serves Debian {SUITE}")
-    for stale in glob.glob(os.path.join(cache_dir(), ".making-*")):
-        shutil.rmtree(stale, ignore_errors=True)  # a killed maker's; we hold the lock
-    work = tempfile.mkdtemp(prefix=".making-", dir=cache_dir())
-    try:
-        tarball = os.path.join(work, "root.tar")
-        _bootstrap(tarball, uri)
-        version = _far2l_version(tarball)
-        _extract(tarball, os.path.join(work, "root"))
-        _publish(work, f"far2l-{version}")
-    finally:
-        shutil.rmtree(work, ignore_errors=True)
-
-
-def _bootstrap(tarball, uri):
-    log = os.path.join(cache_dir(), "mmdebstrap.log")
-    with open(log, "w") as out:
-        status = subprocess.run(["mmdebstrap", "--variant=minbase", f"--include={PACKAGES}",
-                                 SUITE, tarball, uri],
-                                stdin=subprocess.DEVNULL, stdout=out, stderr=out).returncode
-    if status != 0:
-        raise RootUnavailable(f"mmdebstrap failed with status {status}, see {log}")
-
-
-def _far2l_version(tarball):
-    status = subprocess.run(["tar", "-xOf", tarball, "./var/lib/dpkg/status"],
-                            capture_output=True, text=True, check=True).stdout
-    match = re.search(r"^Package: far2l\n(?:.+\n)*?Version: (\S+)", status, re.M)
-    if not match:
-        raise RootUnavailable("far2l is missing from the new root")
-    return match.group(1)
-
-
-def _extract(tarball, folder):
-    os.makedirs(folder)
-    # Only root can make device nodes; others get the host's /dev bound in (see enter.py).
-    devices = [] if enter.as_root() else ["--exclude=./dev/*"]
-    subprocess.run(["tar", "-xf", tarball, "-C", folder, "--numeric-owner"] + devices,
-                   check=True)
-
-
-def _publish(work, name):
-    """Moves the finished root from WORK to its versioned name and points the link at it.
-    A root of the same version is replaced (a refresh), and goes with WORK."""
-    target = os.path.join(cache_dir(), name)
-    if os.path.isdir(target):
-        os.rename(target, os.path.join(work, "replaced"))
-    os.rename(os.path.join(work, "root"), target)
-    link = current_link() + ".new"
-    if os.path.lexists(link):
-        os.remove(link)
-    os.symlink(name, link)
-    os.replace(link, current_link())
+        raise cannot_make(str(error))
+    help_text = subprocess.run(launcher + ["/usr/bin/far2l", "-h"], stdin=subprocess.DEVNULL,
+                               capture_output=True, text=True)
+    if help_text.returncode != 0 or "FAR2L" not in help_text.stdout:
+        raise damaged(root, "has a far2l that does not start")
+    if not shutil.which("tmux"):
+        raise RootUnavailable("tmux, which drives far2l, is not installed")

@@ -34,7 +34,7 @@ class RunFolder:
     def write(self, name, text):
         path = os.path.join(self.work, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "w") as file:
+        with open(path, "w", errors="surrogateescape") as file:  # names of any bytes
             file.write(text)
 
     def command(self, settings, panels, term, then=""):

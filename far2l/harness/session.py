@@ -1,6 +1,9 @@
 """One far2l run in its own tmux server, on a fixed 100x30 screen, isolated from the caller.
 
 Waits poll the screen every 50 ms and keep a screen only once it stops changing.
+A wait whose text does not come fails as soon as far2l has settled without it:
+its screen unchanged for QUIET seconds, in which far2l did no work. While the
+screen changes or far2l works, a wait lasts up to TIMEOUT.
 """
 import os
 import re
@@ -17,6 +20,7 @@ WIDTH, HEIGHT = 100, 30
 POLL = 0.05
 SETTLE = 0.15
 TIMEOUT = 10
+QUIET = 2.0
 # No status line, so far2l gets all 30 rows; the screen stays after far2l ends; and
 # the pane's command is read by sh whatever the caller's login shell.
 TMUX_CONF = "set -g status off\nset -g remain-on-exit on\nset -g default-shell /bin/sh\n"
@@ -25,8 +29,8 @@ TMUX_CONF = "set -g status off\nset -g remain-on-exit on\nset -g default-shell /
 class ScreenError(AssertionError):
     """What was expected and the whole screen that lacked it."""
 
-    def __init__(self, expected, screen):
-        super().__init__(f"expected on the screen: {expected}\n"
+    def __init__(self, expected, screen, waited=""):
+        super().__init__(f"expected on the screen{waited}: {expected}\n"
                          f"--- screen {WIDTH}x{HEIGHT} ---\n{screen}\n--- end of screen ---")
 
 
@@ -93,6 +97,7 @@ class Far2l(RunFolder):
         """The settled screen once WANTED (text, regex or test) is on it."""
         deadline = time.monotonic() + timeout
         screen = self.capture()
+        quiet_since, work = time.monotonic(), self._work()
         while time.monotonic() < deadline:
             if _matches(screen, wanted):
                 time.sleep(SETTLE)
@@ -102,8 +107,21 @@ class Far2l(RunFolder):
                 screen = again
                 continue
             time.sleep(POLL)
-            screen = self.capture()
-        raise ScreenError(_describe(wanted), screen)
+            again = self.capture()
+            if again != screen:
+                screen, quiet_since, work = again, time.monotonic(), self._work()
+            elif time.monotonic() - quiet_since >= QUIET:
+                ticks, running = self._work()
+                if ticks == work[0] and not running:
+                    raise ScreenError(_describe(wanted), screen,
+                                      f" (far2l settled {QUIET:.0f} s without it)")
+                quiet_since, work = time.monotonic(), (ticks, running)
+        raise ScreenError(_describe(wanted), screen, f" (not within {timeout} s)")
+
+    def _work(self):
+        """The processor time of far2l and what runs it in the pane, the tmux server left out
+        (the captures keep it busy), and whether any of them is running now."""
+        return procs.work(procs.tree(self.server)[1:]) if self.server else (0, True)
 
     def settled(self):
         """The screen once it stops changing."""

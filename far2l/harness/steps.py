@@ -52,7 +52,7 @@ def command_line(screen):
     return scr.rows(screen)[HEIGHT - 2].rstrip("↑ ")
 
 
-def _names(screen, side):
+def names(screen, side="left"):
     """The names in the file list's first column, without the folder mark."""
     return [row[1:].split("│")[0].rstrip() for row in scr.panel_rows(screen, side)]
 
@@ -60,10 +60,10 @@ def _names(screen, side):
 def cursor_to(f, name, side="left"):
     """Moves the active panel's cursor to NAME, and waits for its status line to name it."""
     screen = f.settled()
-    names = _names(screen, side)
-    if name not in names:
+    shown = names(screen, side)
+    if name not in shown:
         raise ScreenError(f"{name!r} in the {side} panel", screen)
-    f.keys("Home", *["Down"] * names.index(name))
+    f.keys("Home", *["Down"] * shown.index(name))
     return f.wait_for(showing(f"{name!r} in the {side} panel's status line",
                               lambda s: scr.panel_status(s, side).split()[:1] == [name]))
 
@@ -84,10 +84,10 @@ def panel_titled(title, side="left"):
                    lambda s: scr.panel_title(s, side) == title)
 
 
-def listing(names, side="left"):
-    """The panel's file list holds exactly NAMES, in this order, then blank lines."""
-    return showing(f"the {side} panel listing {names!r}",
-                   lambda s: [n for n in _names(s, side) if n] == list(names))
+def listing(wanted, side="left"):
+    """The panel's file list holds exactly WANTED, in this order, then blank lines."""
+    return showing(f"the {side} panel listing {wanted!r}",
+                   lambda s: [n for n in names(s, side) if n] == list(wanted))
 
 
 def full_view(f):

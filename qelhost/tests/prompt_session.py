@@ -8,6 +8,7 @@ dialog's field and buttons), which qelhost must tell in one line and ask
 again, and ends by Ctrl-D, which must close the plugin's panel and end the
 run with status 0, on a fresh line.
 """
+import ast
 import os
 import pty
 import select
@@ -16,6 +17,8 @@ import termios
 import time
 
 CTRL_D = "\x04"
+TIMEOUT = 20  # seconds a step may take while qelhost writes or works
+QUIET = 2  # seconds without output or work from qelhost: it is waiting for input
 
 # (what to type, or None to type nothing; what must then appear, in order;
 # "^" before a text: right where the output last stopped)
@@ -67,6 +70,7 @@ class Terminal:
             os.execvp(command[0], command)
         self.output = ""
         self.seen = 0
+        self.ended = False
 
     def type(self, text):
         os.write(self.fd, (text if text == CTRL_D else text + "\n").encode())
@@ -78,17 +82,38 @@ class Terminal:
         try:
             data = os.read(self.fd, 65536)
         except OSError:  # the other side has closed
-            return False
+            data = b""
         self.output += data.decode("utf-8", "replace").replace("\r\n", "\n")
+        self.ended = not data
         return bool(data)
 
+    def work(self):
+        """qelhost's processor time so far in clock ticks; None while it runs."""
+        try:
+            with open(f"/proc/{self.pid}/stat") as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
+        except OSError:
+            return None
+        return None if fields[0] in "RD" else int(fields[11]) + int(fields[12])
+
     def expect(self, text):
-        deadline = time.time() + 20
+        """Reads until TEXT; fails once qelhost has ended or settled without it."""
+        deadline = time.time() + TIMEOUT
         at_once = text.startswith("^")
         text = text.lstrip("^")
+        quiet_since, work = time.time(), self.work()
         while text not in self.output[self.seen:]:
-            if not self.read_more(deadline):
-                raise AssertionError(f"did not see {text!r}")
+            if self.read_more(min(deadline, time.time() + 0.1)):
+                quiet_since, work = time.time(), self.work()
+            elif self.ended:
+                raise AssertionError(f"did not see {text!r} before qelhost's output ended")
+            elif time.time() >= deadline:
+                raise AssertionError(f"did not see {text!r} within {TIMEOUT} s")
+            elif time.time() - quiet_since >= QUIET:
+                now = self.work()
+                if now is not None and now == work:
+                    raise AssertionError(f"qelhost settled {QUIET} s without {text!r}")
+                quiet_since, work = time.time(), now
         found = self.output.index(text, self.seen)
         if at_once and found != self.seen:
             raise AssertionError(f"{text!r} does not follow at once")
@@ -101,19 +126,32 @@ class Terminal:
         return os.waitstatus_to_exitcode(status)
 
 
+def step_lines(steps):
+    """The line of this file where each of the table STEPS' steps is written."""
+    table = next(name for name, value in globals().items() if value is steps)
+    with open(__file__) as source:
+        module = ast.parse(source.read())
+    assignment = next(node for node in module.body if isinstance(node, ast.Assign)
+                      and getattr(node.targets[0], "id", None) == table)
+    return [step.lineno for step in assignment.value.elts]
+
+
 def journey(name, command, steps):
     terminal = Terminal(command)
+    lines = step_lines(steps)
     try:
-        for typed, expected in steps:
+        for number, (typed, expected) in enumerate(steps):
+            step = f"step {number + 1} ({os.path.basename(__file__)}:{lines[number]})"
             if typed is not None:
                 terminal.type(typed)
             for text in expected:
                 terminal.expect(text)
+        step = "after its last step"
         status = terminal.finish()
         if status != 0:
             raise AssertionError(f"exit status {status}, expected 0")
     except AssertionError as failure:
-        print(f"{name}: {failure}\n--- what qelhost wrote ---\n{terminal.output}")
+        print(f"{name}, {step}: {failure}\n--- what qelhost wrote ---\n{terminal.output}")
         return False
     print(f"{name}: passed")
     return True

@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""Runs the test groups one after another, each to its end whatever the others
+did, then closes with one table: each group's tests passed and failed, and its
+seconds.
+
+usage: run_groups.py MAKE GROUP...
+A group is the make target test-GROUP. Its counts come from CTest's summary
+lines ("N tests failed out of M"); a group that fails without a failed test
+(its build, say) counts one failure. Exit status 1 when any group failed,
+130 when stopped by Ctrl-C.
+"""
+import re
+import signal
+import subprocess
+import sys
+import time
+
+CTEST_SUMMARY = re.compile(r"\d+% tests passed, (\d+) tests? failed out of (\d+)")
+
+
+class Result:
+    def __init__(self, group):
+        self.group = group
+        self.passed = 0
+        self.failed = 0
+        self.seconds = 0.0
+        self.note = ""
+
+
+def run_group(make, group):
+    """Runs make test-GROUP, its output shown as it comes and read for CTest's summaries."""
+    result = Result(group)
+    started = time.monotonic()
+    print(f"== make test-{group}", flush=True)
+    # close_fds=False: a make started with -j hands its job slots down.
+    make_run = subprocess.Popen([make, f"test-{group}"], stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT, close_fds=False)
+    try:
+        for line in make_run.stdout:
+            sys.stdout.buffer.write(line)
+            sys.stdout.flush()
+            summary = CTEST_SUMMARY.search(line.decode("utf-8", "replace"))
+            if summary:
+                failed, total = int(summary.group(1)), int(summary.group(2))
+                result.failed += failed
+                result.passed += total - failed
+        status = make_run.wait()
+    except KeyboardInterrupt:
+        # make has the Ctrl-C too: let it stop its tests and clean up.
+        signal.signal(signal.SIGINT, signal.SIG_IGN)
+        make_run.wait()
+        raise
+    result.seconds = time.monotonic() - started
+    if status != 0 and result.failed == 0:
+        result.failed = 1
+        result.note = f"make test-{group} failed outside its tests"
+    return result
+
+
+def table(results):
+    width = max([len("group")] + [len(r.group) for r in results])
+    lines = [f"{'group':<{width}}  {'passed':>6}  {'failed':>6}  {'seconds':>7}"]
+    for r in results:
+        line = f"{r.group:<{width}}  {r.passed:>6}  {r.failed:>6}  {r.seconds:>7.1f}"
+        lines.append(f"{line}  {r.note}" if r.note else line)
+    total = sum(r.seconds for r in results)
+    lines.append(f"{'all':<{width}}  {sum(r.passed for r in results):>6}  "
+                 f"{sum(r.failed for r in results):>6}  {total:>7.1f}")
+    return "\n".join(lines)
+
+
+def main():
+    if len(sys.argv) < 3:
+        sys.exit(__doc__)
+    make, groups = sys.argv[1], sys.argv[2:]
+    results = []
+    try:
+        for group in groups:
+            results.append(run_group(make, group))
+    except KeyboardInterrupt:
+        print(f"\nmake test: stopped by Ctrl-C during test-{group}", file=sys.stderr)
+        return 130
+    print(f"\n{table(results)}")
+    failed = [r.group for r in results if r.failed]
+    if failed:
+        print(f"make test: failed in {', '.join(failed)}", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
