@@ -1,10 +1,14 @@
 # The shipped qelfar.dll: stripped, exports by undecorated name from the .def
 # file only, no C runtime start-up code, and imports from Windows system DLLs
-# alone (no libgcc/libstdc++/winpthread DLLs).
+# alone (no libgcc/libstdc++/winpthread DLLs). Its version resource carries
+# the project's version.
+enable_language(RC)
+configure_file(${CMAKE_SOURCE_DIR}/plugin/qelfar.rc.in ${CMAKE_CURRENT_BINARY_DIR}/qelfar.rc @ONLY)
 add_library(qelfar SHARED ${QELFAR_SOURCES}
             ${CMAKE_SOURCE_DIR}/plugin/dll_entry.cpp
-            ${CMAKE_SOURCE_DIR}/plugin/qelfar.def)
-set_target_properties(qelfar PROPERTIES PREFIX "" OUTPUT_NAME qelfar)
+            ${CMAKE_SOURCE_DIR}/plugin/qelfar.def
+            ${CMAKE_CURRENT_BINARY_DIR}/qelfar.rc)
+set_target_properties(qelfar PROPERTIES PREFIX "" OUTPUT_NAME ${PROJECT_NAME})
 target_include_directories(qelfar PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelfar PRIVATE ${QELFAR_CODE_OPTIONS})
 # Nothing unwinds through the plugin's frames (no exceptions, and an error
