@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 BUILD := cmake --build --preset
 CONFIGURE := cmake --preset
 
-.PHONY: all deps dll far2l package demo try screens test test-native test-fuzz test-far2l \
+.PHONY: all deps dll far2l package deb release update-expected demo try screens test test-native test-fuzz test-far2l \
         test-qelhost-asan test-linux32 fuzz memcheck bench clean
 
 all: package
@@ -26,12 +26,22 @@ far2l: deps
 
 package: dll far2l
 
+# The far2l plugin's Debian package, dist/far2l-qelfar_VERSION_ARCH.deb
+# (the far2l build makes it too).
+deb: far2l
+	@$(BUILD) far2l --target deb
+
+# dist/release/: the Windows .zip, the far2l .tar.gz, the .deb and SHA256SUMS,
+# the same bytes from every build of the same sources.
+release: package
+	@$(BUILD) far2l --target release
+
 # The shipped DLL, exactly as packaged, run in the simulated host (qelhost,
 # a 32-bit Linux program, under qemu-i386-static where the configure step
 # found that 32-bit programs do not run natively) through the bundled session.
 demo: package
-	@echo "Built the plugin packages: for Windows in dist/qelfar/ (and dist/qelfar.zip),"
-	@echo "for far2l in dist/far2l/qelfar/ (and dist/qelfar-far2l.tar.gz):"
+	@echo "Built the plugin packages: for Windows in dist/qelfar/, for far2l in"
+	@echo "dist/far2l/qelfar/ (make release packs them):"
 	@ls -l dist/qelfar dist/far2l/qelfar
 	@$(CONFIGURE) linux32 >/dev/null
 	@$(BUILD) linux32 -j $(JOBS) --target qelhost >/dev/null

@@ -21,18 +21,15 @@ target_link_options(qelfar PRIVATE
     -s -Wl,--no-insert-timestamp
     -Wl,--disable-stdcall-fixup)
 
-# The package that users copy into the host's plugins folder, and the same
-# folder as one archive.
+# The package that users copy into the host's plugins folder; the release
+# packs it (packaging/).
 set(QELFAR_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/qelfar CACHE PATH "Package folder")
-get_filename_component(QELFAR_DIST_PARENT ${QELFAR_DIST_DIR} DIRECTORY)
 file(GLOB QELFAR_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lang/*.lng)
 add_custom_target(package ALL
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELFAR_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QELFAR_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelfar> ${QELFAR_LANGUAGE_FILES}
             ${QELFAR_DIST_DIR}
-    COMMAND ${CMAKE_COMMAND} -E chdir ${QELFAR_DIST_PARENT}
-            ${CMAKE_COMMAND} -E tar cf qelfar.zip --format=zip qelfar
     DEPENDS qelfar ${QELFAR_LANGUAGE_FILES}
     COMMENT "Packaging ${QELFAR_DIST_DIR}"
     VERBATIM)

@@ -30,7 +30,7 @@ def run(name, package):
     try:
         with install.installed(root, package):
             scenario.run(journey)
-    except ScreenError as error:
+    except AssertionError as error:  # a ScreenError, or a fault the scenario found
         return failed(name, error, journey)
     finally:
         journey.close()
