@@ -55,9 +55,21 @@ demo: package
 try: far2l
 	@far2l/try.py dist/far2l/qelfar
 
-# The far2l screens README shows, captured by the far2l test harness.
+# far2l's screen in README, captured afresh by the far2l test harness.
 screens: far2l
-	@far2l/save_screens.py dist/far2l/qelfar
+	@far2l/save_screens.py dist/far2l/qelfar README.md
+
+# Every expected transcript (the tests labelled expected_output) and README's
+# far2l screen rewritten from the current build, then what changed, for review.
+update-expected: package
+	@$(CONFIGURE) linux32 >/dev/null
+	@$(BUILD) linux32 -j $(JOBS) >/dev/null
+	@log=build/linux32/update-expected.log; \
+	if ! QELFAR_UPDATE_EXPECTED=1 ctest --preset linux32 -L expected_output -j $(JOBS) >$$log 2>&1; then \
+	    tail -n 40 $$log; exit 1; \
+	fi; grep "tests passed" $$log
+	@far2l/save_screens.py dist/far2l/qelfar README.md
+	@git diff --stat
 
 test-native: deps
 	@$(CONFIGURE) native >/dev/null

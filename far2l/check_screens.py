@@ -1,45 +1,29 @@
 #!/usr/bin/env python3
-"""Checks that README shows far2l's screens as the harness captures them now.
+"""Checks that README shows far2l's screen as the harness captures it now.
 
 usage: check_screens.py PACKAGE_DIR README
-Captures the screens afresh into a temporary folder (save_screens.py) and
-fails when one differs from far2l/screens/ or is missing from README;
-`make screens` brings both up to date.
+`make screens` (or `make update-expected`) writes it into README again.
 """
 import os
-import subprocess
 import sys
-import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-SCREENS = ["panel.txt", "f7_dialog.txt"]
+import save_screens
+from harness import procs
 
 
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
-    package, readme = sys.argv[1:3]
+    procs.exit_on_signals()
+    package, readme = os.path.abspath(sys.argv[1]), sys.argv[2]
     with open(readme, encoding="utf-8") as f:
-        shown = f.read()
-    faults = []
-    with tempfile.TemporaryDirectory() as fresh:
-        subprocess.run([sys.executable, os.path.join(HERE, "save_screens.py"), package, fresh],
-                       check=True, stdout=subprocess.DEVNULL)
-        for name in SCREENS:
-            with open(os.path.join(fresh, name), encoding="utf-8") as f:
-                captured = f.read()
-            with open(os.path.join(HERE, "screens", name), encoding="utf-8") as f:
-                kept = f.read()
-            if captured != kept:
-                faults.append(f"far2l/screens/{name} is not what far2l shows now:\n{captured}")
-            if kept not in shown:
-                faults.append(f"{readme} does not show far2l/screens/{name}")
-    for fault in faults:
-        print(fault, file=sys.stderr)
-    if faults:
-        print("make screens captures them again; then copy them into README", file=sys.stderr)
+        kept = save_screens.shown(f.read())
+    captured = save_screens.capture(package)
+    if kept != captured:
+        print(f"{readme} does not show far2l's screen as it is now:\n{captured}"
+              "make screens writes it into README", file=sys.stderr)
         return 1
-    print("README shows far2l's screens as captured now")
+    print("README shows far2l's screen as captured now")
     return 0
 
 
