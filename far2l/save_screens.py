@@ -2,10 +2,12 @@
 """Writes far2l's screen of qelfar into README: its panel in the full view, which shows
 the sizes, with the F7 dialog open over it.
 
-usage: save_screens.py PACKAGE_DIR README
-The screen goes into the text block that follows README's marker line. The
-run lives in /home/user inside the root and its files carry a fixed date, so
-the screen is the same each time.
+usage: save_screens.py PACKAGE_DIR README [--check]
+The screen goes into the text block that follows README's marker line; with
+--check, README is left alone and the run fails unless it shows the screen
+as captured now (the test far2l.readme_screens). The run lives in /home/user
+inside the root and its files carry a fixed date, so the screen is the same
+each time.
 """
 import fcntl
 import os
@@ -64,15 +66,22 @@ def shown(readme_text):
 
 
 def main():
-    if len(sys.argv) != 3:
+    arguments = [a for a in sys.argv[1:] if a != "--check"]
+    if len(arguments) != 2:
         sys.exit(__doc__)
     procs.exit_on_signals()
-    package, readme = os.path.abspath(sys.argv[1]), sys.argv[2]
+    package, readme = os.path.abspath(arguments[0]), arguments[1]
     with open(readme, encoding="utf-8") as f:
         text = f.read()
     if shown(text) is None:
         sys.exit(f"{readme} has no line {MARKER!r} followed by a text block")
     screen = capture(package)
+    if "--check" in sys.argv:
+        if shown(text) != screen:
+            sys.exit(f"{readme} does not show far2l's screen as it is now:\n{screen}"
+                     "make screens writes it into README")
+        print(f"{readme} shows far2l's screen as captured now")
+        return 0
     with open(readme, "w", encoding="utf-8") as f:
         f.write(BLOCK.sub(lambda _: f"{MARKER}\n```text\n{screen}```\n", text, count=1))
     print(f"wrote far2l's screen into {readme}")

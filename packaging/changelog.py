@@ -4,8 +4,10 @@ Its heading `## [VERSION] - YYYY-MM-DD` dates the release: every timestamp
 in the packages is that day at midnight UTC, so two builds of one version
 give the same bytes.
 """
+import argparse
 import datetime
 import re
+import sys
 
 
 class NoEntry(Exception):
@@ -25,3 +27,19 @@ def entry(path, version):
     body = text[heading.end():].split("\n## ", 1)[0]
     bullets = [" ".join(item.split()) for item in re.findall(r"^- (.*(?:\n  .*)*)", body, re.M)]
     return epoch, bullets
+
+
+def release_arguments(program, positionals, options):
+    """The command line of a packaging step: POSITIONALS, then OPTIONS, each required
+    and --changelog and --version among them; with the version's entry read."""
+    parser = argparse.ArgumentParser(prog=program)
+    for name in positionals:
+        parser.add_argument(name)
+    for option in options:
+        parser.add_argument(f"--{option}", required=True)
+    args = parser.parse_args()
+    try:
+        epoch, bullets = entry(args.changelog, args.version)
+    except NoEntry as error:
+        sys.exit(f"{program}: {error}")
+    return args, epoch, bullets

@@ -12,7 +12,6 @@ has none. dpkg-shlibdeps finds the libraries' packages, dpkg-gencontrol
 writes the control file, dpkg-deb builds DEB owned by root. Every date is
 the release's, from its CHANGELOG.md entry, so two builds give one file.
 """
-import argparse
 import glob
 import gzip
 import hashlib
@@ -126,16 +125,8 @@ def run(command, cwd, env=None):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("package_dir")
-    parser.add_argument("deb")
-    for option in ("name", "version", "changelog", "license", "work"):
-        parser.add_argument(f"--{option}", required=True)
-    args = parser.parse_args()
-    try:
-        epoch, bullets = changelog.entry(args.changelog, args.version)
-    except changelog.NoEntry as error:
-        sys.exit(f"make_deb: {error}")
+    args, epoch, bullets = changelog.release_arguments(
+        "make_deb", ["package_dir", "deb"], ["name", "version", "changelog", "license", "work"])
 
     work = os.path.abspath(args.work)
     shutil.rmtree(work, ignore_errors=True)

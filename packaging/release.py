@@ -9,7 +9,6 @@ LICENSE beside its files; a file is copied as NAME. Entries are sorted, owned
 by root and dated the release's day (from its CHANGELOG.md entry), and the
 gzip header carries no name or time, so the same inputs give the same bytes.
 """
-import argparse
 import gzip
 import hashlib
 import io
@@ -98,16 +97,8 @@ def make(name, source, out, license_path, epoch):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("list")
-    parser.add_argument("out")
-    for option in ("source", "changelog", "version"):
-        parser.add_argument(f"--{option}", required=True)
-    args = parser.parse_args()
-    try:
-        epoch, _ = changelog.entry(args.changelog, args.version)
-    except changelog.NoEntry as error:
-        sys.exit(f"release: {error}")
+    args, epoch, _ = changelog.release_arguments(
+        "release", ["list", "out"], ["source", "changelog", "version"])
 
     shutil.rmtree(args.out, ignore_errors=True)
     os.makedirs(args.out)
