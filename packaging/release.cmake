@@ -41,6 +41,6 @@ add_test(NAME deb_lintian
 # The whole release, from two copies of the sources in differently named
 # folders: the same checksums.
 add_test(NAME release_reproducible
-         COMMAND ${Packaging}/reproducible_release.sh ${CMAKE_SOURCE_DIR}
+         COMMAND ${CMAKE_SOURCE_DIR}/packagecheck/reproducible_release.sh ${CMAKE_SOURCE_DIR}
                  ${CMAKE_CURRENT_BINARY_DIR}/reproducible)
 set_tests_properties(release_reproducible PROPERTIES TIMEOUT 600)
