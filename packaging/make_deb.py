@@ -23,6 +23,7 @@ import textwrap
 
 import changelog
 
+# The project publishes no address yet; the reserved .invalid domain says so.
 MAINTAINER = "the qelfar authors <qelfar@users.noreply.invalid>"
 SECTION = "utils"
 HOST_DEPENDS = "far2l (>= 2.6)"
