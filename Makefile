@@ -9,7 +9,8 @@ CONFIGURE := cmake --preset
 # No "Entering directory" lines, here or from the builds' own makes.
 MAKEFLAGS += --no-print-directory
 
-.PHONY: all deps dll far2l package demo try screens test fuzz memcheck bench clean
+.PHONY: all deps dll far2l package deb release update-expected demo try screens test fuzz memcheck bench \
+        clean
 
 all: package
 
@@ -27,12 +28,22 @@ far2l: deps
 
 package: dll far2l
 
+# The far2l plugin's Debian package, dist/far2l-qelfar_VERSION_ARCH.deb
+# (the far2l build makes it too).
+deb: far2l
+	@$(BUILD) far2l --target deb
+
+# dist/release/: the Windows .zip, the far2l .tar.gz, the .deb and SHA256SUMS,
+# the same bytes from every build of the same sources.
+release: package
+	@$(BUILD) far2l --target release
+
 # The shipped DLL, exactly as packaged, run in the simulated host (qelhost,
 # a 32-bit Linux program, under qemu-i386-static where the configure step
 # found that 32-bit programs do not run natively) through the bundled session.
 demo: package
-	@echo "Built the plugin packages: for Windows in dist/qelfar/ (and dist/qelfar.zip),"
-	@echo "for far2l in dist/far2l/qelfar/ (and dist/qelfar-far2l.tar.gz):"
+	@echo "Built the plugin packages: for Windows in dist/qelfar/, for far2l in"
+	@echo "dist/far2l/qelfar/ (make release packs them):"
 	@ls -l dist/qelfar dist/far2l/qelfar
 	@$(CONFIGURE) linux32 >/dev/null
 	@$(BUILD) linux32 -j $(JOBS) --target qelhost >/dev/null
@@ -46,9 +57,21 @@ demo: package
 try: far2l
 	@far2l/try.py dist/far2l/qelfar
 
-# The far2l screens README shows, captured by the far2l test harness.
+# far2l's screen in README, captured afresh by the far2l test harness.
 screens: far2l
-	@far2l/save_screens.py dist/far2l/qelfar
+	@far2l/save_screens.py dist/far2l/qelfar README.md
+
+# Every expected transcript (the tests labelled expected_output) and README's
+# far2l screen rewritten from the current build, then what changed, for review.
+update-expected: package
+	@$(CONFIGURE) linux32 >/dev/null
+	@$(BUILD) linux32 -j $(JOBS) >/dev/null
+	@log=build/linux32/update-expected.log; \
+	if ! QELFAR_UPDATE_EXPECTED=1 ctest --preset linux32 -L expected_output -j $(JOBS) >$$log 2>&1; then \
+	    tail -n 40 $$log; exit 1; \
+	fi; grep "tests passed" $$log
+	@far2l/save_screens.py dist/far2l/qelfar README.md
+	@git diff --stat
 
 # The test groups. `make test` runs each group's target, test-GROUP, to its end
 # whatever the others did, then shows one table of tests passed and failed and

@@ -1,10 +1,14 @@
 # The shipped qelfar.dll: stripped, exports by undecorated name from the .def
 # file only, no C runtime start-up code, and imports from Windows system DLLs
-# alone (no libgcc/libstdc++/winpthread DLLs).
+# alone (no libgcc/libstdc++/winpthread DLLs). Its version resource carries
+# the project's version.
+enable_language(RC)
+configure_file(${CMAKE_SOURCE_DIR}/plugin/qelfar.rc.in ${CMAKE_CURRENT_BINARY_DIR}/qelfar.rc @ONLY)
 add_library(qelfar SHARED ${QELFAR_SOURCES}
             ${CMAKE_SOURCE_DIR}/plugin/dll_entry.cpp
-            ${CMAKE_SOURCE_DIR}/plugin/qelfar.def)
-set_target_properties(qelfar PROPERTIES PREFIX "" OUTPUT_NAME qelfar)
+            ${CMAKE_SOURCE_DIR}/plugin/qelfar.def
+            ${CMAKE_CURRENT_BINARY_DIR}/qelfar.rc)
+set_target_properties(qelfar PROPERTIES PREFIX "" OUTPUT_NAME ${PROJECT_NAME})
 target_include_directories(qelfar PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelfar PRIVATE ${QELFAR_CODE_OPTIONS})
 # Nothing unwinds through the plugin's frames (no exceptions, and an error
@@ -17,18 +21,15 @@ target_link_options(qelfar PRIVATE
     -s -Wl,--no-insert-timestamp
     -Wl,--disable-stdcall-fixup)
 
-# The package that users copy into the host's plugins folder, and the same
-# folder as one archive.
+# The package that users copy into the host's plugins folder; the release
+# packs it (packaging/).
 set(QELFAR_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/qelfar CACHE PATH "Package folder")
-get_filename_component(QELFAR_DIST_PARENT ${QELFAR_DIST_DIR} DIRECTORY)
 file(GLOB QELFAR_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lang/*.lng)
 add_custom_target(package ALL
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELFAR_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QELFAR_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelfar> ${QELFAR_LANGUAGE_FILES}
             ${QELFAR_DIST_DIR}
-    COMMAND ${CMAKE_COMMAND} -E chdir ${QELFAR_DIST_PARENT}
-            ${CMAKE_COMMAND} -E tar cf qelfar.zip --format=zip qelfar
     DEPENDS qelfar ${QELFAR_LANGUAGE_FILES}
     COMMENT "Packaging ${QELFAR_DIST_DIR}"
     VERBATIM)

@@ -10,8 +10,15 @@ target_compile_options(qelfar_far2l PRIVATE ${QELFAR_CODE_OPTIONS}
     -fno-asynchronous-unwind-tables -fno-ident)
 # -z defs: every symbol is resolved at link time; --as-needed: the C++
 # libraries the compiler driver adds are not recorded, since nothing of
-# them is used.
-target_link_options(qelfar_far2l PRIVATE -s -Wl,-z,defs -Wl,--as-needed -static-libgcc)
+# them is used; relro and now: the few libc symbols are bound at load and
+# their table made read-only, as Debian hardens what it ships.
+target_link_options(qelfar_far2l PRIVATE -s -Wl,-z,defs -Wl,--as-needed -static-libgcc
+                    -Wl,-z,relro,-z,now)
+# The C run-time's start-up objects bring the compiler's tag in .comment;
+# nothing reads it.
+add_custom_command(TARGET qelfar_far2l POST_BUILD
+    COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment $<TARGET_FILE:qelfar_far2l>
+    VERBATIM)
 
 # The package: the module and the language files in UTF-8, which is what
 # far2l reads, made from the same code page 866 sources as the Windows ones.
@@ -35,21 +42,17 @@ foreach(Source ${QELFAR_LANGUAGE_FILES})
 endforeach()
 
 # Made again only when the module or a language file changes, so that a
-# build leaves an installed-from package alone.
-set(QELFAR_FAR2L_ARCHIVE ${QELFAR_DIST_DIR}/qelfar-far2l.tar.gz)
-add_custom_command(OUTPUT ${QELFAR_FAR2L_PACKAGE_DIR}/qelfar.far-plug-mb ${QELFAR_FAR2L_ARCHIVE}
+# build leaves an installed-from package alone. The release packs it
+# (packaging/).
+add_custom_command(OUTPUT ${QELFAR_FAR2L_PACKAGE_DIR}/qelfar.far-plug-mb
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELFAR_FAR2L_PACKAGE_DIR}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QELFAR_FAR2L_PACKAGE_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelfar_far2l> ${QELFAR_UTF8_LANGUAGE_FILES}
             ${QELFAR_FAR2L_PACKAGE_DIR}
-    COMMAND ${CMAKE_COMMAND} -E chdir ${QELFAR_FAR2L_DIST_PARENT}
-            ${CMAKE_COMMAND} -E tar czf ${QELFAR_FAR2L_ARCHIVE}
-            "--mtime=1970-01-01 00:00:00 UTC" qelfar
     DEPENDS qelfar_far2l ${QELFAR_UTF8_LANGUAGE_FILES}
     COMMENT "Packaging ${QELFAR_FAR2L_PACKAGE_DIR}"
     VERBATIM)
-add_custom_target(package_far2l ALL
-    DEPENDS ${QELFAR_FAR2L_PACKAGE_DIR}/qelfar.far-plug-mb ${QELFAR_FAR2L_ARCHIVE})
+add_custom_target(package_far2l ALL DEPENDS ${QELFAR_FAR2L_PACKAGE_DIR}/qelfar.far-plug-mb)
 
 enable_testing()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -57,6 +60,7 @@ add_test(NAME far2l_package_check
          COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/packagecheck/check_far2l_plugin.py
                  ${QELFAR_FAR2L_PACKAGE_DIR} ${CMAKE_SOURCE_DIR}/packagecheck/expected_exports.txt
                  ${CMAKE_SOURCE_DIR}/lang --max-size 32768)
+include(${CMAKE_SOURCE_DIR}/packaging/release.cmake)
 if(EXISTS ${CMAKE_SOURCE_DIR}/far2l/CMakeLists.txt)
     add_subdirectory(far2l)
 endif()

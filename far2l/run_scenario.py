@@ -13,7 +13,6 @@ import time
 
 from harness import failure, install, procs, rootfs
 from harness.journey import Journey
-from harness.session import ScreenError
 
 
 def run(name, package):
@@ -23,7 +22,7 @@ def run(name, package):
     try:
         with install.installed(root, package):
             scenario.run(journey)
-    except ScreenError as error:
+    except AssertionError as error:  # a ScreenError, or a fault the scenario found
         print(failure.report(f"scenario {name}", error, journey.runs), file=sys.stderr)
         return 1
     finally:

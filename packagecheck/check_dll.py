@@ -1,25 +1,30 @@
-#!/usr/bin/env python3
-"""Checks the shipped plugin DLL as the host will meet it.
+#!/usr/bin/python3
+# Debian's interpreter, for its python3-pefile (a python earlier on PATH may lack it).
+"""Checks the shipped plugin DLL as the host and a user will meet it.
 
 It must be a stripped PE32 i386 DLL that exports exactly the expected entry points by
 undecorated name (no Name@N twins), pops its own arguments in each of them
-and in its entry routine (__stdcall), and imports only from Windows system DLLs.
+and in its entry routine (__stdcall), imports only from Windows system DLLs,
+and carries a version resource that names the project's version.
 
-usage: check_dll.py DLL EXPECTED_EXPORTS [--max-size BYTES]
+usage: check_dll.py DLL EXPECTED_EXPORTS --version X.Y.Z [--max-size BYTES]
 """
 import argparse
+import os
 import re
 import subprocess
 import sys
+
+import pefile
 
 OBJDUMP = "i686-w64-mingw32-objdump"
 ALLOWED_IMPORTS = {"kernel32.dll", "msvcrt.dll"}
 # The entry routine is DllEntry(HANDLE, DWORD, void*), __stdcall.
 ENTRY_ROUTINE_POPS = 12
-
-
-def objdump(*args):
-    return subprocess.run([OBJDUMP, *args], check=True, capture_output=True, text=True).stdout
+PE32_MAGIC = 0x10B
+# Version strings Windows shows in the file's properties; each must be there.
+VERSION_STRINGS = ["FileDescription", "FileVersion", "LegalCopyright", "OriginalFilename",
+                   "ProductName", "ProductVersion"]
 
 
 def read_expected(path):
@@ -33,22 +38,56 @@ def read_expected(path):
     return expected
 
 
-def parse_headers(text):
-    image_base = int(re.search(r"^ImageBase\s+([0-9a-fA-F]+)", text, re.M).group(1), 16)
-    entry = int(re.search(r"^AddressOfEntryPoint\s+([0-9a-fA-F]+)", text, re.M).group(1), 16)
-    imports = re.findall(r"^\s*DLL Name:\s*(\S+)", text, re.M)
-    addresses = {}
-    table = re.search(r"Export Address Table -- Ordinal Base (\d+)\n(.*?)\n\n", text, re.S)
-    if table:
-        for index, rva in re.findall(r"\[\s*(\d+)\] \+base\[\s*\d+\]\s+([0-9a-f]+) Export RVA",
-                                     table.group(2)):
-            addresses[int(index)] = int(rva, 16)
+def format_faults(pe):
+    faults = []
+    if (pe.FILE_HEADER.Machine != pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"]
+            or pe.OPTIONAL_HEADER.Magic != PE32_MAGIC):
+        faults.append("not a PE32 i386 image")
+    if not pe.is_dll():
+        faults.append("not marked as a DLL")
+    if pe.FILE_HEADER.PointerToSymbolTable or pe.FILE_HEADER.NumberOfSymbols:
+        faults.append("not stripped: it carries a symbol table")
+    return faults
+
+
+def imports_and_exports(pe):
+    """The imported DLLs' names and each exported name's address."""
+    imports = [entry.dll.decode() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])]
+    base = pe.OPTIONAL_HEADER.ImageBase
     exports = {}
-    names = re.search(r"\[Ordinal/Name Pointer\] Table\n(.*?)\n\n", text, re.S)
-    if names:
-        for index, name in re.findall(r"\[\s*(\d+)\]\s+(\S+)", names.group(1)):
-            exports[name] = image_base + addresses[int(index)]
-    return imports, exports, image_base + entry
+    if hasattr(pe, "DIRECTORY_ENTRY_EXPORT"):
+        for symbol in pe.DIRECTORY_ENTRY_EXPORT.symbols:
+            name = symbol.name.decode() if symbol.name else f"#{symbol.ordinal}"
+            exports[name] = base + symbol.address
+    return imports, exports
+
+
+def version_faults(pe, version, file_name):
+    """The fixed and the string versions must both be VERSION; the file name its own."""
+    if not hasattr(pe, "VS_FIXEDFILEINFO"):
+        return ["no version resource"]
+    major, minor, patch = (int(part) for part in version.split("."))
+    wanted = ((major << 16) | minor, patch << 16)
+    fixed = pe.VS_FIXEDFILEINFO[0]
+    faults = []
+    for kind in ("File", "Product"):
+        got = (getattr(fixed, f"{kind}VersionMS"), getattr(fixed, f"{kind}VersionLS"))
+        if got != wanted:
+            faults.append(f"fixed {kind.lower()} version {got[0] >> 16}.{got[0] & 0xFFFF}."
+                          f"{got[1] >> 16}.{got[1] & 0xFFFF}, expected {version}.0")
+    strings = {}
+    for info in pe.FileInfo[0]:
+        for table in getattr(info, "StringTable", []):
+            strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+    wanted_strings = {"FileVersion": version, "ProductVersion": version,
+                      "OriginalFilename": file_name}
+    for name in VERSION_STRINGS:
+        value = strings.get(name, "")
+        if not value:
+            faults.append(f"no {name} in the version resource")
+        elif name in wanted_strings and value != wanted_strings[name]:
+            faults.append(f"{name} {value!r}, expected {wanted_strings[name]!r}")
+    return faults
 
 
 def first_ret_pops(disassembly, address):
@@ -68,49 +107,54 @@ def first_ret_pops(disassembly, address):
     return None
 
 
+def cleanup_faults(path, expected, exports, entry):
+    """Each entry point and the entry routine pop their own arguments (__stdcall)."""
+    disassembly = subprocess.run([OBJDUMP, "-d", "-w", path], check=True, capture_output=True,
+                                 text=True).stdout
+    faults = []
+    for name, pops in expected.items():
+        if name in exports:
+            actual = first_ret_pops(disassembly, exports[name])
+            if actual != pops:
+                faults.append(f"{name} pops {actual} bytes on return, expected {pops}")
+    actual = first_ret_pops(disassembly, entry)
+    if actual != ENTRY_ROUTINE_POPS:
+        faults.append(f"the entry routine pops {actual} bytes on return, "
+                      f"expected {ENTRY_ROUTINE_POPS}")
+    return faults
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("dll")
     parser.add_argument("expected")
+    parser.add_argument("--version", required=True)
     parser.add_argument("--max-size", type=int, default=32 * 1024)
     args = parser.parse_args()
     expected = read_expected(args.expected)
-    faults = []
+    try:
+        pe = pefile.PE(args.dll)
+    except pefile.PEFormatError as error:
+        print(f"{args.dll}: not a PE image: {error}")
+        return 1
 
-    fmt = objdump("-f", args.dll)
-    if "file format pei-i386" not in fmt:
-        faults.append("not a PE32 i386 image")
-    if "DLL" not in objdump("-x", args.dll).split("Characteristics", 1)[1].split("\n\n", 1)[0]:
-        faults.append("not marked as a DLL")
-    if "no symbols" not in objdump("-t", args.dll):
-        faults.append("not stripped: it carries a symbol table")
-    size = len(open(args.dll, "rb").read())
+    faults = format_faults(pe)
+    size = os.path.getsize(args.dll)
     if size > args.max_size:
         faults.append(f"{size} bytes, more than {args.max_size}")
-
-    imports, exports, entry = parse_headers(objdump("-p", args.dll))
-    for dll in imports:
-        if dll.lower() not in ALLOWED_IMPORTS:
-            faults.append(f"imports from {dll}")
+    imports, exports = imports_and_exports(pe)
+    faults += [f"imports from {dll}" for dll in imports if dll.lower() not in ALLOWED_IMPORTS]
     if set(exports) != set(expected):
         faults.append(f"exports {sorted(exports)}, expected {sorted(expected)}")
-
-    disassembly = objdump("-d", "-w", args.dll)
-    for name, pops in expected.items():
-        if name not in exports:
-            continue
-        actual = first_ret_pops(disassembly, exports[name])
-        if actual != pops:
-            faults.append(f"{name} pops {actual} bytes on return, expected {pops}")
-
-    actual = first_ret_pops(disassembly, entry)
-    if actual != ENTRY_ROUTINE_POPS:
-        faults.append(f"the entry routine pops {actual} bytes on return, expected 12")
+    faults += version_faults(pe, args.version, os.path.basename(args.dll))
+    entry = pe.OPTIONAL_HEADER.ImageBase + pe.OPTIONAL_HEADER.AddressOfEntryPoint
+    faults += cleanup_faults(args.dll, expected, exports, entry)
 
     if faults:
         print(f"{args.dll}:", *faults, sep="\n  ")
         return 1
-    print(f"{args.dll}: {size} bytes, exports {len(exports)} entry points, imports {imports}")
+    print(f"{args.dll}: {size} bytes, version {args.version}, exports {len(exports)} entry "
+          f"points, imports {imports}")
     return 0
 
 

