@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Runs the test groups one after another, each to its end whatever the others
-did, then closes with one table: each group's tests passed and failed, and its
-seconds.
+did, then closes with one table: each group's tests passed, failed and skipped,
+and its seconds.
 
 usage: run_groups.py MAKE GROUP...
 A group is the make target test-GROUP. Its counts come from CTest's summary
-lines ("N tests failed out of M"); a group that fails without a failed test
+lines ("N tests failed out of M", and "N - NAME (Skipped)", which CTest counts
+among the passed); a group that fails without a failed test
 (its build, say) counts one failure. Exit status 1 when any group failed,
 130 when stopped by Ctrl-C.
 """
@@ -16,6 +17,7 @@ import sys
 import time
 
 CTEST_SUMMARY = re.compile(r"\d+% tests passed, (\d+) tests? failed out of (\d+)")
+CTEST_SKIPPED = re.compile(r"^\s*\d+ - .* \(Skipped\)$")
 
 
 class Result:
@@ -23,6 +25,7 @@ class Result:
         self.group = group
         self.passed = 0
         self.failed = 0
+        self.skipped = 0
         self.seconds = 0.0
         self.note = ""
 
@@ -39,11 +42,15 @@ def run_group(make, group):
         for line in make_run.stdout:
             sys.stdout.buffer.write(line)
             sys.stdout.flush()
-            summary = CTEST_SUMMARY.search(line.decode("utf-8", "replace"))
+            text = line.decode("utf-8", "replace")
+            summary = CTEST_SUMMARY.search(text)
             if summary:
                 failed, total = int(summary.group(1)), int(summary.group(2))
                 result.failed += failed
                 result.passed += total - failed
+            elif CTEST_SKIPPED.match(text):
+                result.skipped += 1
+                result.passed -= 1
         status = make_run.wait()
     except KeyboardInterrupt:
         # make has the Ctrl-C too: let it stop its tests and clean up.
@@ -59,13 +66,16 @@ def run_group(make, group):
 
 def table(results):
     width = max([len("group")] + [len(r.group) for r in results])
-    lines = [f"{'group':<{width}}  {'passed':>6}  {'failed':>6}  {'seconds':>7}"]
+
+    def row(name, passed, failed, skipped, seconds):
+        return f"{name:<{width}}  {passed:>6}  {failed:>6}  {skipped:>7}  {seconds:>7}"
+
+    lines = [row("group", "passed", "failed", "skipped", "seconds")]
     for r in results:
-        line = f"{r.group:<{width}}  {r.passed:>6}  {r.failed:>6}  {r.seconds:>7.1f}"
+        line = row(r.group, r.passed, r.failed, r.skipped, f"{r.seconds:.1f}")
         lines.append(f"{line}  {r.note}" if r.note else line)
-    total = sum(r.seconds for r in results)
-    lines.append(f"{'all':<{width}}  {sum(r.passed for r in results):>6}  "
-                 f"{sum(r.failed for r in results):>6}  {total:>7.1f}")
+    lines.append(row("all", sum(r.passed for r in results), sum(r.failed for r in results),
+                     sum(r.skipped for r in results), f"{sum(r.seconds for r in results):.1f}"))
     return "\n".join(lines)
 
 
@@ -80,7 +90,7 @@ def main():
     except KeyboardInterrupt:
         print(f"\nmake test: stopped by Ctrl-C during test-{group}", file=sys.stderr)
         return 130
-    print(f"\n{table(results)}")
+    print(f"\n{table(results)}", flush=True)
     failed = [r.group for r in results if r.failed]
     if failed:
         print(f"make test: failed in {', '.join(failed)}", file=sys.stderr)
