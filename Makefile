@@ -74,7 +74,7 @@ update-expected: package
 	@git diff --stat
 
 # The test groups. `make test` runs each group's target, test-GROUP, to its end
-# whatever the others did, then shows one table of tests passed and failed and
+# whatever the others did, then shows one table of tests passed, failed and skipped and
 # seconds per group (tests/run_groups.py), and fails when any group failed. A
 # group is its target and one line: TEST_GROUPS += GROUP.
 TEST_GROUPS :=
