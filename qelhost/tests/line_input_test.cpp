@@ -84,7 +84,7 @@ TEST(LineInput, AFolderReadsAsAFailure) {
 TEST(OpenScript, OnlyFilesAndPipesAreOpened) {
     std::string Why;
     EXPECT_EQ(OpenScript("/", Why), -1);
-    EXPECT_EQ(Why, "it is a directory, not a file or a pipe");
+    EXPECT_EQ(Why, "it is a folder, not a file or a pipe");
     EXPECT_EQ(OpenScript("/dev/zero", Why), -1);
     EXPECT_EQ(Why, "it is a character device, not a file or a pipe");
     EXPECT_EQ(OpenScript("/nonexistent/script.qel", Why), -1);

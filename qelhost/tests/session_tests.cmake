@@ -30,7 +30,7 @@ if(QELFAR_DLL)
                  ${QELFAR} ${SESSIONS}/unknown_command.qel)
     session_stop(unused_answer 3 "line 3: the answer there was not used by \"key F7 shift\""
                  ${QELFAR} ${SESSIONS}/unused_answer.qel)
-    session_stop(no_answer 3 "no answer prepared for the box \"Information\""
+    session_stop(no_answer 3 "line 2: no answer prepared for the box \"Information\""
                  ${QELFAR} ${SESSIONS}/no_answer.qel)
     session_stop(unknown_button 3 "line 2: no button \"Maybe\" here; the buttons are \\{ Ok \\}"
                  ${QELFAR} ${SESSIONS}/unknown_button.qel)
@@ -57,7 +57,7 @@ function(input_stop NAME STATUS MESSAGE)
 endfunction()
 
 set(Scripts
-    folder 2 "cannot use .*folder.qel as the session script: it is a directory, not a file"
+    folder 2 "cannot use .*folder.qel as the session script: it is a folder, not a file or a pipe"
     bom 3 "line 1: unknown command \"jump\""
     escape 3 "line 1: unknown command \"jump\\\\x1b.2J\""
     not_cp866 3 "line 1: answer type: code page 866 has no 日本"
@@ -86,7 +86,7 @@ endfunction()
 shell_test(stdin.device "exec </dev/zero;"
            "qelhost: standard input: line 1 is longer than 65536 bytes\nstatus 3\n$")
 shell_test(stdin.folder "exec </;"
-           "qelhost: standard input is a directory, not a session script\nstatus 2\n$")
+           "qelhost: standard input is a folder, not a session script\nstatus 2\n$")
 shell_test(stdin.pipe "printf 'jump\\n' |"
            "qelhost: line 1: unknown command \"jump\"[^\n]*\nstatus 3\n$")
 shell_test(stdin.pipe_as_script "printf 'jump\\n' |"
@@ -206,7 +206,7 @@ add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_for
                plugin_memory_test.cpp line_input_test.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp
-               ../services/plugin_memory.cpp ../session/line_input.cpp)
+               ../loader/plugin_memory.cpp ../linux_pe_loader/memory_probe.cpp ../counts.cpp ../session/line_input.cpp)
 target_include_directories(qelhost_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelhost_unit_tests PRIVATE ${QELFAR_WARNINGS})
 target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64
