@@ -7,6 +7,10 @@
 #include <string.h>
 #include <unistd.h>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace {
 
 char Message[1024]; // static: a fault handler may be the caller
@@ -21,14 +25,25 @@ void WriteAll(const char* Text, size_t Length) {
     }
 }
 
+// Ends the process at once. On Windows not through ExitProcess, which would
+// run the plugin's code once more (DLL_PROCESS_DETACH) after its end was
+// told, as the Linux qelhost never does.
+[[noreturn]] void EndProcess(int Status) {
+#if defined(_WIN32)
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(Status));
+#endif
+    _exit(Status);
+}
+
 } // namespace
 
 void StopRunWith(int Status, const char* Text) {
     fflush(stdout); // the transcript so far, before the message
+    fflush(stderr); // and what the plugin wrote there (on Windows, in the same C library)
     WriteAll("qelhost: ", 9);
     WriteAll(Text, strnlen(Text, sizeof Message));
     WriteAll("\n", 1);
-    _exit(Status);
+    EndProcess(Status);
 }
 
 void StopRun(int Status, const char* Format, ...) {
@@ -45,5 +60,5 @@ void FinishRun(int Status) {
         StopRun(ExitStopped, "cannot write the transcript to standard output: %s",
                 errno != 0 ? strerror(errno) : "a write failed");
     fflush(stderr);
-    _exit(Status);
+    EndProcess(Status);
 }

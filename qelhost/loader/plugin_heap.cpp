@@ -6,7 +6,24 @@
 #include <stdint.h>
 #include <stdlib.h>
 
+#if defined(_WIN32)
+#include <malloc.h>
+#include <windows.h>
+#endif
+
 namespace {
+
+// Under Windows' loader the plugin's start-up code runs before its heap
+// functions are rebound, and allocates from msvcrt.dll's heap untracked:
+// a live block of that heap is the plugin's too. (Asking the heap is safe
+// for any pointer: it looks the block up in its own records.)
+bool UntrackedHeapBlock([[maybe_unused]] void* Block) {
+#if defined(_WIN32)
+    return HeapValidate(reinterpret_cast<HANDLE>(_get_heap_handle()), 0, Block) != 0;
+#else
+    return false;
+#endif
+}
 
 long AllocationsLeft = -1; // negative: no limit
 long AllocationsMade = 0;
@@ -33,7 +50,7 @@ void* Tracked(void* Block) {
 }
 
 void CheckBlock(void* Block, const char* Function) {
-    if (!IsPluginBlock(Block))
+    if (!IsPluginBlock(Block) && !UntrackedHeapBlock(Block))
         StopAsPluginFault("%s was handed 0x%lx, which is no block of the plugin's heap", Function,
                           static_cast<unsigned long>(reinterpret_cast<uintptr_t>(Block)));
 }

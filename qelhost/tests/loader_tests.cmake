@@ -14,9 +14,8 @@ qelhost_test(mingw_startfiles 0 OUT ${SESSIONS}/mingw_startfiles.out
 # hold the emulator too) within 2 GB of address space: never a signal, an
 # abort or a hang.
 function(loader_test NAME STATUS MESSAGE FILE)
-    qelhost_test(${NAME} ${STATUS} MATCH "^qelhost: ${MESSAGE}" ARGS ${FILE})
-    set_tests_properties(qelhost.${NAME} PROPERTIES
-        TIMEOUT 30 ENVIRONMENT QELHOST_ADDRESS_LIMIT=2147483648)
+    qelhost_test(${NAME} ${STATUS} MATCH "^qelhost: ${MESSAGE}" ARGS ${FILE} ${ARGN})
+    qelhost_test_properties(${NAME} TIMEOUT 30 ENVIRONMENT QELHOST_ADDRESS_LIMIT=2147483648)
 endfunction()
 
 # Files that are no DLL, made when the tests run: NAME, then the message.
@@ -35,7 +34,7 @@ while(Kinds)
     list(POP_FRONT Kinds File Message)
     string(REGEX REPLACE "\\.dll$" "" Name ${File})
     loader_test(file_kind.${Name} 2 "cannot load .*${File}: ${Message}" ${FILE_KINDS}/${File})
-    set_tests_properties(qelhost.file_kind.${Name} PROPERTIES FIXTURES_REQUIRED qelhost_file_kinds)
+    qelhost_test_properties(file_kind.${Name} FIXTURES_REQUIRED qelhost_file_kinds)
 endwhile()
 loader_test(file_kind.device 2 "cannot load /dev/zero: not a regular file but a character device"
             /dev/zero)
@@ -115,25 +114,55 @@ while(Hostile)
     loader_test(refuses.${How} 2 "cannot load .*${How}.dll: ${Message}" ${FIXTURES}/${How}.dll)
 endwhile()
 
-# Plugins whose code faults: the fault is the plugin's, and placed.
+# Plugins whose code faults in SetStartupInfo, one way each: every breach
+# the call gate finds, every branch of the fault report's blame, and the
+# stand-ins' own checks. The fault, then the message after "the plugin's
+# code "; under Windows' loader the same, unless the row says otherwise
+# (WINE, then the status, the message and why).
 set(Faults
+    # The call gate.
+    LEAVE_ARGUMENTS "failed in SetStartupInfo: it returned with the stack pointer moved, against the calling convention"
+    CLOBBER_EBP "failed in SetStartupInfo: it returned with ebp changed, against"
+    CLOBBER_EBX "failed in SetStartupInfo: it returned with ebx changed, against"
+    CLOBBER_ESI "failed in SetStartupInfo: it returned with esi changed, against"
+    CLOBBER_EDI "failed in SetStartupInfo: it returned with edi changed, against"
+    SET_DIRECTION "failed in SetStartupInfo: it returned with the direction flag set, against"
+    SET_ALIGNMENT_CHECK "failed in SetStartupInfo: it returned with the alignment-check flag set, against"
+    # The blame.
     WRITE_NOWHERE
         "crashed in SetStartupInfo: segmentation fault at 0x10, at offset 0x[0-9a-f]+ of its image"
+    CALL_NOWHERE
+        "crashed in SetStartupInfo: it called 0x10, where there is no code, at offset 0x[0-9a-f]+ of its image"
+    JUMP_NOWHERE "crashed in SetStartupInfo: it jumped to 0x10, where there is no code"
     STRLEN_NOWHERE
-        "crashed in GetPluginInfo: msvcrt.dll!strlen was handed a bad pointer \\(segmentation fault at 0x10\\)"
+        "crashed in SetStartupInfo: msvcrt.dll!strlen was handed a bad pointer \\(segmentation fault at 0x10\\)"
+    HEAP_OVERRUN
+        "crashed in SetStartupInfo: msvcrt.dll!free found the heap corrupted, as by writes past the plugin's blocks"
+        WINE 0 "^$" "Wine's msvcrt.dll frees the block without checking the size before it"
+    CHANGE_GS
+        "crashed in SetStartupInfo: it changed the segment register gs, which qelhost's own code uses"
+        WINE 0 "^$" "Windows code keeps its thread's storage on fs: qelhost.exe does not use gs"
+    SET_TRAP_FLAG "crashed in SetStartupInfo: it left the trap or alignment-check flag set \\(debug trap\\)"
+    STACK_ELSEWHERE "crashed in SetStartupInfo: it moved the stack pointer off the stack, to 0x"
+        WINE 139 "Segmentation fault" "Windows hands a fault to the handlers on the stack that faulted: Wine ends the process"
+    # The stand-ins.
     FREE_FOREIGN
-        "failed in its entry routine: msvcrt.dll!free was handed 0x[0-9a-f]+, which is no block of the plugin's heap"
-    JUMP_NOWHERE
-        "crashed in its entry routine: it called 0x10, where there is no code, at offset 0x[0-9a-f]+ of its image"
+        "failed in SetStartupInfo: msvcrt.dll!free was handed 0x[0-9a-f]+, which is no block of the plugin's heap"
     SLEEP_FOREVER
-        "failed in its entry routine: it waits in KERNEL32.dll!Sleep for more than 5 s in all"
-    LEAVE_ARGUMENTS
-        "failed in its entry routine: it returned with the stack pointer moved, against the calling convention"
-    CLOBBER_EBP "failed in its entry routine: it returned with ebp changed, against")
+        "failed in SetStartupInfo: it waits in KERNEL32.dll!Sleep for more than 5 s in all")
 while(Faults)
     list(POP_FRONT Faults Fault Message)
     string(TOLOWER ${Fault} Name)
+    set(Wine "")
+    if(Faults)
+        list(GET Faults 0 Next)
+        if(Next STREQUAL "WINE")
+            list(POP_FRONT Faults Next WineStatus WineMessage Why)
+            set(Wine WINE_STATUS ${WineStatus} WINE_MATCH "${WineMessage}" WINE_BECAUSE "${Why}")
+        endif()
+    endif()
     fixture_dll(fault_${Name}.dll faulting_plugin.cpp ${MINGW_BARE_DLL_OPTIONS} -fno-builtin
                 -D${Fault} -lmsvcrt -lkernel32)
-    loader_test(plugin_fault.${Name} 3 "the plugin's code ${Message}" ${FIXTURES}/fault_${Name}.dll)
+    loader_test(plugin_fault.${Name} 3 "the plugin's code ${Message}" ${FIXTURES}/fault_${Name}.dll
+                ${Wine})
 endwhile()

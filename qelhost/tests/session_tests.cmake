@@ -7,8 +7,7 @@
 # (natively) within 2 GB of address space, never by a signal or a hang.
 function(session_stop NAME STATUS MESSAGE)
     qelhost_test(${NAME} ${STATUS} MATCH "qelhost: ${MESSAGE}[^\n]*\n$" ARGS ${ARGN})
-    set_tests_properties(qelhost.${NAME} PROPERTIES
-        TIMEOUT 30 ENVIRONMENT QELHOST_ADDRESS_LIMIT=2147483648)
+    qelhost_test_properties(${NAME} TIMEOUT 30 ENVIRONMENT QELHOST_ADDRESS_LIMIT=2147483648)
 endfunction()
 
 # ---- Sessions of the shipped package ----
@@ -53,7 +52,7 @@ set_tests_properties(qelhost.make_session_inputs PROPERTIES
     FIXTURES_SETUP qelhost_session_inputs)
 function(input_stop NAME STATUS MESSAGE)
     session_stop(${NAME} ${STATUS} "${MESSAGE}" ${ARGN})
-    set_tests_properties(qelhost.${NAME} PROPERTIES FIXTURES_REQUIRED qelhost_session_inputs)
+    qelhost_test_properties(${NAME} FIXTURES_REQUIRED qelhost_session_inputs)
 endfunction()
 
 set(Scripts

@@ -4,6 +4,7 @@
 #include "qelhost/loader/fault_blame.hpp"
 #include "qelhost/loader/plugin_memory.hpp"
 #include "qelhost/stop_run.hpp"
+#include "qelhost/windows_loader/loading.hpp"
 #include "qelhost/windows_loader/module_image.hpp"
 
 #include <windows.h>
@@ -111,9 +112,20 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* Pointers) {
             OfMemory,
             OfMemory && Address == Instruction,
             static_cast<unsigned short>(Registers.SegGs) != QelhostGs,
-            (Registers.EFlags & (TrapFlag | AlignmentCheckFlag)) != 0,
+            // Windows clears the trap flag before it reports the trap; qelhost
+            // never sets it, so a trap says that someone did.
+            Record.ExceptionCode == EXCEPTION_SINGLE_STEP ||
+                (Registers.EFlags & (TrapFlag | AlignmentCheckFlag)) != 0,
             Stack < StackLow || Stack > StackHigh,
             CalledByPlugin(Instruction, Stack)};
+    if (LoaderAtWork() && !InPluginImage(Instruction) && !F.BadJump) {
+        // Windows' loader (or qelhost reading what it mapped) faulted on
+        // the DLL's own records: the DLL is refused, as the Linux loader
+        // refuses what it cannot read.
+        snprintf(Message, sizeof Message, "cannot load %s: Windows' loader faulted on it (%s)",
+                 LoadingPath(), What);
+        StopRunWith(ExitRefused, Message);
+    }
     StopRunWith(BlameFault(F, Message, sizeof Message), Message);
 }
 

@@ -8,6 +8,7 @@
 #include "qelhost/loader/plugin_module.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/windows_loader/import_hooks.hpp"
+#include "qelhost/windows_loader/loading.hpp"
 #include "qelhost/windows_loader/module_image.hpp"
 
 #include <windows.h>
@@ -42,17 +43,21 @@ std::string LoadPluginModule(const std::string& Path, PluginModule& Module) {
     }
     // No box of Windows' own for a DLL that cannot be found or loaded.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    StartLoading(Path);
     NoteEntryPoint("its entry routine");
     HMODULE Handle = LoadLibraryA(Path.c_str());
     NoteEntryPoint(nullptr);
-    if (Handle == nullptr)
+    if (Handle == nullptr) {
+        LoadingDone();
         return WindowsRefusal(GetLastError());
+    }
     Module.Base = reinterpret_cast<unsigned char*>(Handle);
     NotePluginImage(Module.Base, ImageSize(Module.Base));
     HookImports(Module.Base);
     for (const char* Name : EntryPoints)
         if (FARPROC Found = GetProcAddress(Handle, Name))
             Module.Exports[Name] = reinterpret_cast<void*>(Found);
+    LoadingDone();
     return "";
 }
 

@@ -3,6 +3,7 @@
 # imports only Windows system DLLs; shipped in dist/qelhost-windows/.
 add_executable(qelhost ${QELHOST_SHARED_SOURCES}
     windows_loader/plugin_module.cpp
+    windows_loader/loading.cpp
     windows_loader/module_image.cpp
     windows_loader/import_hooks.cpp
     windows_loader/memory_probe.cpp
