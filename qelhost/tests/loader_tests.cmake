@@ -9,6 +9,14 @@ qelhost_test(mingw_startfiles 0 OUT ${SESSIONS}/mingw_startfiles.out
              ERR ${SESSIONS}/mingw_startfiles.err
              ARGS ${FIXTURES}/plugin/startfiles.dll ${SESSIONS}/mingw_startfiles.qel)
 
+# What Windows' loader says of a DLL it refuses: its own words, the status
+# the same.
+set(WindowsRefuses "^qelhost: cannot load .*: (Windows' loader (refuses it|faulted on it|did not finish)|it exports no SetStartupInfo)")
+set(WindowsWords "Windows' loader gives its own words")
+set(WindowsJumps "qelhost: the plugin's code crashed in (its entry routine|GetPluginInfo): it jumped to 0x[0-9a-f]+, where there is no code")
+set(WineTakesImports "Wine's loader leaves the imports it cannot bind as they are instead of refusing the DLL: the entry routine's first call lands where no code is")
+set(WineTakesTls "Wine's loader does not check the thread-local data's bounds")
+
 # loader_test(NAME STATUS MESSAGE FILE): qelhost ends with STATUS and the
 # message, within seconds and (natively; under qemu-user the limit would
 # hold the emulator too) within 2 GB of address space: never a signal, an
@@ -19,6 +27,8 @@ function(loader_test NAME STATUS MESSAGE FILE)
 endfunction()
 
 # Files that are no DLL, made when the tests run: NAME, then the message.
+# Wine shows neither a FIFO nor a device as a file.
+set(WindowsHasNoSuchFile "Wine shows no FIFO or device of the Linux file system as a file")
 set(FILE_KINDS ${CMAKE_CURRENT_BINARY_DIR}/file_kinds)
 add_test(NAME qelhost.make_file_kinds
          COMMAND ${CMAKE_COMMAND} -DDIR=${FILE_KINDS}
@@ -33,26 +43,37 @@ set(Kinds
 while(Kinds)
     list(POP_FRONT Kinds File Message)
     string(REGEX REPLACE "\\.dll$" "" Name ${File})
-    loader_test(file_kind.${Name} 2 "cannot load .*${File}: ${Message}" ${FILE_KINDS}/${File})
+    set(Wine "")
+    if(File STREQUAL "fifo.dll")
+        set(Wine WINE_MATCH "cannot open the file" WINE_BECAUSE "${WindowsHasNoSuchFile}")
+    elseif(File STREQUAL "at_limit.dll")
+        set(Wine WINE_MATCH "${WindowsRefuses}" WINE_BECAUSE "${WindowsWords}")
+    endif()
+    loader_test(file_kind.${Name} 2 "cannot load .*${File}: ${Message}" ${FILE_KINDS}/${File} ${Wine})
     qelhost_test_properties(file_kind.${Name} FIXTURES_REQUIRED qelhost_file_kinds)
 endwhile()
 loader_test(file_kind.device 2 "cannot load /dev/zero: not a regular file but a character device"
-            /dev/zero)
+            /dev/zero WINE_MATCH "cannot open the file" WINE_BECAUSE "${WindowsHasNoSuchFile}")
 loader_test(file_kind.missing 2 "cannot load .*absent.dll: cannot open the file" ${FIXTURES}/absent.dll)
 loader_test(file_kind.not_pe 2 "cannot load .*fixture.lng: not a Windows executable"
-            ${FIXTURE_SOURCES}/fixture.lng)
+            ${FIXTURE_SOURCES}/fixture.lng WINE_MATCH "${WindowsRefuses}" WINE_BECAUSE "${WindowsWords}")
 
 # DLLs of the right kind that are no plugin of this host, or refuse to load.
 loader_test(refuses.missing_entry_points 2 "cannot load .*: it exports no SetStartupInfo"
             ${FIXTURES}/no_entry_points.dll)
 loader_test(refuses.unknown_imports 2
             "cannot load .*: unknown_import.dll imports what qelhost does not provide: .*KERNEL32.dll!GetTickCount.*msvcrt.dll!fopen"
-            ${FIXTURES}/unknown_import.dll)
+            ${FIXTURES}/unknown_import.dll
+            WINE_STATUS 0 WINE_MATCH "^$" WINE_BECAUSE "Windows provides every function of its DLLs")
 loader_test(refuses.failed_attach 2
             "cannot load .*: its entry routine refused to load \\(DLL_PROCESS_ATTACH returned FALSE\\)"
-            ${FIXTURES}/refuses_attach.dll)
+            ${FIXTURES}/refuses_attach.dll
+            WINE_MATCH "^qelhost: cannot load .*: Windows' loader refuses it: DLL initialization failed"
+            WINE_BECAUSE "${WindowsWords}")
 
-# The ordinary plugin broken by break_dll.py: how, then the refusal.
+# The ordinary plugin broken by break_dll.py: how, then the refusal; under
+# Windows' loader a refusal in its own words, unless the row says WINE, then
+# the status, the message and why.
 set(X "0x[0-9A-F]+")
 string(REPEAT "A" 64 A64)
 string(REPEAT "msvcrt.dll!NotProvided, " 7 Missing7)
@@ -67,14 +88,20 @@ set(Hostile
     huge_image "its image size 0xFFFFF000 is not plausible"
     headers_beyond_image "its headers \\(0x7FFFFFFF bytes\\) are larger than its image"
     zero_alignment "its section alignment 0x0 is not a power of two"
+        WINE 0 "started" "Wine's loader does not check the section alignment"
     entry_outside "its entry routine \\(0xFFFFFFF0\\) lies outside the image"
+        WINE 3 "${WindowsJumps}" "Windows' loader calls the entry routine wherever it points"
     misalign "section .text at 0x109B is not aligned to 0x1000"
     overlap "section .data at 0x1000 overlaps what comes before it"
+        WINE 3 "${WindowsJumps}" "Wine's loader maps overlapping sections one over the other, and the entry routine lands where no code is"
     section_size_wraps "section .text \\(0x1000, 0xFFFFF800 bytes\\) lies outside the image"
+        WINE 3 "${WindowsJumps}" "Wine's loader maps what fits of the section, and the entry routine lands where no code is"
     raw_data_wraps "truncated: section .text needs bytes up to 0x1[0-9A-F]+, the file has"
     wrap_relocations "its relocation table \\(${X}, ${X} bytes\\) lies outside the image"
+        WINE 0 "started" "Wine's loader skips a relocation table that lies outside the image"
     export_table_wraps "its export table \\(0xFFFFFFF0, 0x20 bytes\\) lies outside the image"
     tls_table_too_small "its TLS table has 4 bytes, too few for its directory"
+        WINE 0 "started" "${WineTakesTls}"
     # Relocations.
     relocation_block_empty "the relocation block at ${X} has a bad size \\(0x0\\)"
     relocation_block_huge "the relocation block at ${X} has a bad size \\(0xFFFFFFF8\\)"
@@ -90,9 +117,12 @@ set(Hostile
     import_lookup_table_wraps
         "the import lookup table of KERNEL32.dll runs past the end of the image"
     huge_import_names "the name of import 0 \\(from msvcrt.dll\\) is longer than 1024 bytes"
+        WINE 3 "${WindowsJumps}" "${WineTakesImports}"
     many_missing_imports
         "many_missing_imports.dll imports what qelhost does not provide: ${Missing7}msvcrt.dll!NotProvided and 3992 more"
+        WINE 3 "${WindowsJumps}" "${WineTakesImports}"
     too_many_imports "it imports more than 16384 functions"
+        WINE 3 "${WindowsJumps}" "${WineTakesImports}"
     # Exports: hundreds of thousands of names, all one name of 2 MB.
     many_export_names
         "its export directory lists 1 functions and 300000 names, more than the 65536 of each"
@@ -101,17 +131,31 @@ set(Hostile
     export_name_table_wraps "its export name table lies outside the image"
     export_ordinal_beyond "export [A-Za-z]+ has ordinal index 65535, beyond its [0-9]+ functions"
     export_outside "export [A-Za-z]+ points outside the image \\(0xFFFFFFF0\\)"
+        WINE 3 "${WindowsJumps}" "GetProcAddress gives an export's address as the DLL says, and the host calls it"
     # Thread-local data and TLS callbacks.
     tls_zero_fill_huge
         "its thread-local data \\([0-9]+ bytes and 4294967280 more zeroed\\) is larger than the 16 MB"
+        WINE 0 "started" "${WineTakesTls}"
     tls_end_before_start "its thread-local data ends \\(${X}\\) before it starts"
+        WINE 0 "started" "${WineTakesTls}"
     tls_data_outside "its thread-local data lies outside the image"
+        WINE 0 "started" "${WineTakesTls}"
     tls_callbacks_outside "its TLS callbacks lie outside the image"
-    tls_callback_outside "a TLS callback \\(${X}\\) lies outside the image")
+    tls_callback_outside "a TLS callback \\(${X}\\) lies outside the image"
+        WINE 3 "${WindowsJumps}" "Windows' loader calls a TLS callback wherever it points")
 while(Hostile)
     list(POP_FRONT Hostile How Message)
+    set(Wine WINE_MATCH "${WindowsRefuses}" WINE_BECAUSE "${WindowsWords}")
+    if(Hostile)
+        list(GET Hostile 0 Next)
+        if(Next STREQUAL "WINE")
+            list(POP_FRONT Hostile Next WineStatus WineMessage Why)
+            set(Wine WINE_STATUS ${WineStatus} WINE_MATCH "${WineMessage}" WINE_BECAUSE "${Why}")
+        endif()
+    endif()
     broken_dll(${How}.dll ${How})
-    loader_test(refuses.${How} 2 "cannot load .*${How}.dll: ${Message}" ${FIXTURES}/${How}.dll)
+    loader_test(refuses.${How} 2 "cannot load .*${How}.dll: ${Message}" ${FIXTURES}/${How}.dll
+                ${Wine})
 endwhile()
 
 # Plugins whose code faults in SetStartupInfo, one way each: every breach
