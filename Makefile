@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 BUILD := cmake --build --preset
 CONFIGURE := cmake --preset
 
-.PHONY: all deps dll far2l package demo try screens test test-native test-fuzz test-far2l \
+.PHONY: all deps dll far2l qelhost-exe package demo try screens test test-native test-fuzz test-far2l \
         test-qelhost-asan test-linux32 fuzz memcheck bench clean
 
 all: package
@@ -24,7 +24,12 @@ far2l: deps
 	@$(CONFIGURE) far2l >/dev/null
 	@$(BUILD) far2l -j $(JOBS)
 
-package: dll far2l
+# qelhost.exe, the simulated host for Windows, shipped in dist/qelhost-windows/.
+qelhost-exe: deps
+	@$(CONFIGURE) qelhost-windows >/dev/null
+	@$(BUILD) qelhost-windows -j $(JOBS)
+
+package: dll far2l qelhost-exe
 
 # The shipped DLL, exactly as packaged, run in the simulated host (qelhost,
 # a 32-bit Linux program, under qemu-i386-static where the configure step
@@ -70,8 +75,9 @@ test-qelhost-asan: deps dll
 	@$(BUILD) qelhost-asan -j $(JOBS)
 	@ctest --test-dir build/qelhost-asan/qelhost -j $(JOBS) --output-on-failure
 
-# Runs last: its summary closes the run, and it checks the shipped DLL too.
-test-linux32: deps dll
+# Runs last: its summary closes the run, and it checks the shipped DLL too;
+# qelhost's tests run through qelhost.exe under Wine as well.
+test-linux32: deps dll qelhost-exe
 	@$(CONFIGURE) linux32 >/dev/null
 	@$(BUILD) linux32 -j $(JOBS)
 	@ctest --preset linux32 -j $(JOBS)

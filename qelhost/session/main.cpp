@@ -45,7 +45,7 @@ SessionInput OpenCommands(const std::string& Script, bool InputClosed) {
         return {new LineInput(Descriptor), false, Script};
     }
     if (InputClosed)
-        StopRun(ExitRefused, "standard input is closed; name a session script");
+        StopRun(ExitRefused, "standard input is closed: name a session script");
     struct stat Status;
     if (fstat(0, &Status) == 0 && S_ISDIR(Status.st_mode))
         StopRun(ExitRefused, "standard input is a folder, not a session script");

@@ -29,8 +29,6 @@ if(QELFAR_DLL)
                  ${QELFAR} ${SESSIONS}/unknown_command.qel)
     session_stop(unused_answer 3 "line 3: the answer there was not used by \"key F7 shift\""
                  ${QELFAR} ${SESSIONS}/unused_answer.qel)
-    session_stop(no_answer 3 "line 2: no answer prepared for the box \"Information\""
-                 ${QELFAR} ${SESSIONS}/no_answer.qel)
     session_stop(unknown_button 3 "line 2: no button \"Maybe\" here; the buttons are \\{ Ok \\}"
                  ${QELFAR} ${SESSIONS}/unknown_button.qel)
 
@@ -97,6 +95,38 @@ string(CONCAT Opened "fifo.qel\", 0 bytes of data.*\"/dev/zero\", 0 bytes of dat
        "folder.qel\", 0 bytes of data.*too_big.qel\", 262144 bytes of data.*"
        "the session ends\nstatus 0\n$")
 shell_test(open_kinds "" "${Opened}" ${INPUTS}/open.qel)
+
+# What an attacker found: each ends with one clear qelhost: line and a
+# fitting status. The name, the shell's redirections of qelhost's streams
+# (standard error goes to the test), the arguments ('|'-separated), and
+# what qelhost writes, then "status N".
+if(QELFAR_DLL)
+    set(Past "99999999999")
+    set(Findings
+        full_disk ">/dev/full" "${QELFAR}|${SESSIONS}/menus.qel"
+            "^qelhost: cannot write the transcript to standard output: No space left on device\nstatus 3\n$"
+        closed_stdout ">&-" "${QELFAR}|${SESSIONS}/menus.qel"
+            "^qelhost: standard output is closed: the transcript has nowhere to go\nstatus 2\n$"
+        closed_stdin "<&-" "${QELFAR}"
+            "^qelhost: standard input is closed: name a session script\nstatus 2\n$"
+        count_past_range "" "--heap-fail-after|${Past}|${QELFAR}"
+            "^qelhost: --heap-fail-after takes a count of at most 999999999, not ${Past} \\(run qelhost --help for the usage\\)\nstatus 2\n$"
+        item_past_range "" "${QELFAR}|${INPUTS}/menu_past.qel"
+            "qelhost: line 1: menu: the item ${Past} is past 999999999, the largest number qelhost takes\nstatus 3\n$"
+        missing_dll "" "${CMAKE_CURRENT_BINARY_DIR}/nowhere/qelfar.dll"
+            "^qelhost: cannot load [^\n]*/nowhere/qelfar.dll: cannot open the file \\(No such file or directory\\) \\(make demo, or make dll, builds dist/qelfar/qelfar.dll\\)\nstatus 2\n$"
+        no_answer "" "${QELFAR}|${SESSIONS}/no_answer.qel"
+            "qelhost: line 2: no answer prepared for the box \"Information\" \\(answers go before the command that shows it\\)\nstatus 3\n$")
+    while(Findings)
+        list(POP_FRONT Findings Name Redirection Arguments Expected)
+        string(REPLACE "|" " " Arguments "${Arguments}")
+        add_test(NAME qelhost.finding.${Name} COMMAND sh -c
+                 "${CMAKE_CROSSCOMPILING_EMULATOR} \"$0\" ${Arguments} 2>&1 ${Redirection}; echo status $?"
+                 $<TARGET_FILE:qelhost>)
+        set_tests_properties(qelhost.finding.${Name} PROPERTIES TIMEOUT 30
+            FIXTURES_REQUIRED qelhost_session_inputs PASS_REGULAR_EXPRESSION "${Expected}")
+    endwhile()
+endif()
 
 # Language files: reported when the session starts; the run stops only
 # when the plugin asks for a message.
@@ -205,13 +235,14 @@ add_test(NAME qelhost.usage.empty_heap_count
 set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPRESSION
     "^qelhost: --heap-fail-after takes a count, not \"\" \\(run qelhost --help for the usage\\)\n$")
 
-# ---- Unit tests of the session's and the services' parts ----
+# ---- Unit tests of the parts of the session, the services and the loaders ----
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
-               plugin_memory_test.cpp line_input_test.cpp
+               plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
-               ../services/text_format.cpp
-               ../loader/plugin_memory.cpp ../linux_pe_loader/memory_probe.cpp ../counts.cpp ../session/line_input.cpp)
+               ../services/text_format.cpp ../loader/plugin_memory.cpp
+               ../linux_pe_loader/memory_probe.cpp ../loader/block_table.cpp
+               ../session/line_input.cpp)
 target_include_directories(qelhost_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelhost_unit_tests PRIVATE ${QELFAR_WARNINGS})
 target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64
