@@ -29,7 +29,8 @@ int OpenRegularFile(const std::string& Path, struct stat& Status, std::string& W
     }
     if (!S_ISREG(Status.st_mode))
         return -1;
-    int Descriptor = open(Path.c_str(), O_RDONLY | OpenNoWait | OpenNoTerminal | OpenNotInherited | OpenBinary);
+    int Descriptor =
+        open(Path.c_str(), O_RDONLY | OpenNoWait | OpenNoTerminal | OpenNotInherited | OpenBinary);
     if (Descriptor < 0) {
         Why = strerror(errno);
         return -1;

@@ -17,9 +17,9 @@
 namespace {
 
 volatile sig_atomic_t Reporting;
-unsigned short QelhostGs;        // the segment of qelhost's thread storage
+unsigned short QelhostGs;                        // the segment of qelhost's thread storage
 uintptr_t StackLow = 0, StackHigh = UINTPTR_MAX; // the thread's stack, where known
-struct sigaction Previous[NSIG]; // the sanitizer's handlers, in that build
+struct sigaction Previous[NSIG];                 // the sanitizer's handlers, in that build
 
 // The report runs on its own stack (the plugin may have wrecked the one in
 // use) and formats into static storage: no allocation, no unwinding.

@@ -20,8 +20,8 @@ void PluginFault(char* Message, size_t Size, const char* How, const char* Format
     vsnprintf(Message + At, Size - At, Format, Arguments);
 }
 
-__attribute__((format(gnu_printf, 3, 4))) void Crashed(char* Message, size_t Size, const char* Format,
-                                                   ...) {
+__attribute__((format(gnu_printf, 3, 4))) void Crashed(char* Message, size_t Size,
+                                                       const char* Format, ...) {
     va_list Arguments;
     va_start(Arguments, Format);
     PluginFault(Message, Size, "crashed", Format, Arguments);
@@ -35,11 +35,12 @@ __attribute__((format(gnu_printf, 3, 4))) void Crashed(char* Message, size_t Siz
 bool BlamePlugin(const Fault& F, char* Message, size_t Size) {
     uintptr_t Return = 0;
     const char* Function = ArgumentsOf != nullptr ? ArgumentsOf : F.SystemFunction;
-    if (F.BadJump && CopyFromPlugin(&Return, reinterpret_cast<const void*>(F.Stack),
-                                    sizeof Return) &&
+    if (F.BadJump &&
+        CopyFromPlugin(&Return, reinterpret_cast<const void*>(F.Stack), sizeof Return) &&
         InPluginImage(Return))
-        Crashed(Message, Size, "it called 0x%lx, where there is no code, at offset 0x%lx of its image",
-                F.Address, static_cast<unsigned long>(Return - ImageStart));
+        Crashed(Message, Size,
+                "it called 0x%lx, where there is no code, at offset 0x%lx of its image", F.Address,
+                static_cast<unsigned long>(Return - ImageStart));
     else if (InPluginImage(F.Instruction))
         Crashed(Message, Size, "%s, at offset 0x%lx of its image", F.What,
                 static_cast<unsigned long>(F.Instruction - ImageStart));
@@ -51,8 +52,8 @@ bool BlamePlugin(const Fault& F, char* Message, size_t Size) {
         Crashed(Message, Size, "%s was handed a bad %s (%s)", Function,
                 F.OfMemory ? "pointer" : "argument", F.What);
     else if (F.GsChanged)
-        Crashed(Message, Size, "it changed the segment register gs, which qelhost's own code uses (%s)",
-                F.What);
+        Crashed(Message, Size,
+                "it changed the segment register gs, which qelhost's own code uses (%s)", F.What);
     else if (F.FlagsSet)
         Crashed(Message, Size, "it left the trap or alignment-check flag set (%s)", F.What);
     else if (F.OffStack && EntryRunning != nullptr)
@@ -99,8 +100,9 @@ int BlameFault(const Fault& F, char* Message, size_t Size) {
     if (BlamePlugin(F, Message, Size))
         return ExitStopped;
     const char* Entry = EntryRunning;
-    snprintf(Message, Size, "qelhost's own code crashed, a bug in qelhost: %s, instruction 0x%lx%s%s",
-             F.What, static_cast<unsigned long>(F.Instruction), Entry ? ", while the plugin ran " : "",
+    snprintf(Message, Size,
+             "qelhost's own code crashed, a bug in qelhost: %s, instruction 0x%lx%s%s", F.What,
+             static_cast<unsigned long>(F.Instruction), Entry ? ", while the plugin ran " : "",
              Entry ? Entry : "");
     return ExitQelhostFault;
 }

@@ -11,7 +11,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-constexpr unsigned TrapFlag = 0x100;            // in eflags
+constexpr unsigned TrapFlag = 0x100;             // in eflags
 constexpr unsigned AlignmentCheckFlag = 0x40000; // in eflags
 
 struct Fault {
@@ -63,4 +63,5 @@ int BlameFault(const Fault& F, char* Message, size_t Size);
 
 // Ends the run (status 3) for a fault of the plugin's found without a
 // signal: "the plugin's code failed[ in ENTRY]: " and the message.
-[[noreturn]] void StopAsPluginFault(const char* Format, ...) __attribute__((format(gnu_printf, 1, 2)));
+[[noreturn]] void StopAsPluginFault(const char* Format, ...)
+    __attribute__((format(gnu_printf, 1, 2)));

@@ -8,8 +8,8 @@
 
 #include <stdint.h>
 
-PLUGIN_CDECL void PluginExit(int Status);             // msvcrt.dll!exit, _exit
-PLUGIN_STDCALL void PluginExitProcess(uint32_t Code); // KERNEL32.dll!ExitProcess
-PLUGIN_CDECL void PluginAbort();                      // msvcrt.dll!abort
-PLUGIN_CDECL void PluginAmsgExit(int Code);           // msvcrt.dll!_amsg_exit
+PLUGIN_CDECL void PluginExit(int Status);               // msvcrt.dll!exit, _exit
+PLUGIN_STDCALL void PluginExitProcess(uint32_t Code);   // KERNEL32.dll!ExitProcess
+PLUGIN_CDECL void PluginAbort();                        // msvcrt.dll!abort
+PLUGIN_CDECL void PluginAmsgExit(int Code);             // msvcrt.dll!_amsg_exit
 PLUGIN_STDCALL void PluginSleep(uint32_t Milliseconds); // KERNEL32.dll!Sleep

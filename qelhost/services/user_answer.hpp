@@ -35,7 +35,7 @@ struct FieldView {
 // whose buttons show the faces Buttons ("{ Ok }"); Field is null without an
 // edit field. Whatever it returns fits: its button and history entries exist.
 typedef Answer (*AnswerSource)(const std::string& What, const std::vector<std::string>& Buttons,
-                          const FieldView* Field);
+                               const FieldView* Field);
 
 // The 0-based position of the button named by its label (without case) or
 // its number from 1, or -1 when there is none.

@@ -23,8 +23,10 @@ TEST(BlockTable, TellsBlocksApartThroughGrowthAndChurn) {
         uintptr_t Block;
         bool Held;
     } const Cases[] = {
-        {"a block kept", 1, true},     {"the last block kept", Many - 1, true},
-        {"a block freed", 0, false},   {"another block freed", Many - 2, false},
+        {"a block kept", 1, true},
+        {"the last block kept", Many - 1, true},
+        {"a block freed", 0, false},
+        {"another block freed", Many - 2, false},
         {"a block never made", Many + 7, false},
     };
     for (const auto& Case : Cases)

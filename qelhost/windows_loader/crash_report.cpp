@@ -98,26 +98,20 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* Pointers) {
                     Record.ExceptionCode == EXCEPTION_STACK_OVERFLOW;
     uintptr_t Instruction = Registers.Eip;
     uintptr_t Stack = Registers.Esp;
-    unsigned long Address = Record.NumberParameters >= 2 &&
-                                    Record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION
-                                ? Record.ExceptionInformation[1]
-                                : Record.ExceptionCode == EXCEPTION_STACK_OVERFLOW ? Stack
-                                                                                   : Instruction;
+    unsigned long Address =
+        Record.NumberParameters >= 2 && Record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION
+            ? Record.ExceptionInformation[1]
+        : Record.ExceptionCode == EXCEPTION_STACK_OVERFLOW ? Stack
+                                                           : Instruction;
     char What[64];
     snprintf(What, sizeof What, OfMemory ? "%s at 0x%lx" : "%s", Name, Address);
-    Fault F{What,
-            Address,
-            Instruction,
-            Stack,
-            OfMemory,
-            OfMemory && Address == Instruction,
+    Fault F{What, Address, Instruction, Stack, OfMemory, OfMemory && Address == Instruction,
             static_cast<unsigned short>(Registers.SegGs) != QelhostGs,
             // Windows clears the trap flag before it reports the trap; qelhost
             // never sets it, so a trap says that someone did.
             Record.ExceptionCode == EXCEPTION_SINGLE_STEP ||
                 (Registers.EFlags & (TrapFlag | AlignmentCheckFlag)) != 0,
-            Stack < StackLow || Stack > StackHigh,
-            CalledByPlugin(Instruction, Stack)};
+            Stack < StackLow || Stack > StackHigh, CalledByPlugin(Instruction, Stack)};
     if (LoaderAtWork() && !InPluginImage(Instruction) && !F.BadJump) {
         // Windows' loader (or qelhost reading what it mapped) faulted on
         // the DLL's own records: the DLL is refused, as the Linux loader

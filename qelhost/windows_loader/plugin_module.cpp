@@ -15,9 +15,9 @@
 
 namespace {
 
-const char* const EntryPoints[] = {"SetStartupInfo",    "GetPluginInfo", "OpenPlugin",
-                                   "OpenFilePlugin",    "GetOpenPluginInfo", "GetFindData",
-                                   "FreeFindData",      "ClosePlugin",   "ProcessKey"};
+const char* const EntryPoints[] = {"SetStartupInfo", "GetPluginInfo",     "OpenPlugin",
+                                   "OpenFilePlugin", "GetOpenPluginInfo", "GetFindData",
+                                   "FreeFindData",   "ClosePlugin",       "ProcessKey"};
 
 // Why Windows refused: its own words and the error number.
 std::string WindowsRefusal(DWORD Error) {
