@@ -17,6 +17,22 @@ set(WindowsJumps "qelhost: the plugin's code crashed in (its entry routine|GetPl
 set(WineTakesImports "Wine's loader leaves the imports it cannot bind as they are instead of refusing the DLL: the entry routine's first call lands where no code is")
 set(WineTakesTls "Wine's loader does not check the thread-local data's bounds")
 
+# take_wine_clause(TABLE WINE): when the row of TABLE (a list) goes on with
+# "WINE status message why", takes those four off it and sets WINE to the
+# arguments qelhost_test takes for them.
+function(take_wine_clause Table Wine)
+    if(NOT ${Table})
+        return()
+    endif()
+    list(GET ${Table} 0 Next)
+    if(Next STREQUAL "WINE")
+        list(POP_FRONT ${Table} Next Status Message Why)
+        set(${Table} "${${Table}}" PARENT_SCOPE)
+        set(${Wine} WINE_STATUS ${Status} WINE_MATCH "${Message}" WINE_BECAUSE "${Why}"
+            PARENT_SCOPE)
+    endif()
+endfunction()
+
 # loader_test(NAME STATUS MESSAGE FILE): qelhost ends with STATUS and the
 # message, within seconds and (natively; under qemu-user the limit would
 # hold the emulator too) within 2 GB of address space: never a signal, an
@@ -146,13 +162,7 @@ set(Hostile
 while(Hostile)
     list(POP_FRONT Hostile How Message)
     set(Wine WINE_MATCH "${WindowsRefuses}" WINE_BECAUSE "${WindowsWords}")
-    if(Hostile)
-        list(GET Hostile 0 Next)
-        if(Next STREQUAL "WINE")
-            list(POP_FRONT Hostile Next WineStatus WineMessage Why)
-            set(Wine WINE_STATUS ${WineStatus} WINE_MATCH "${WineMessage}" WINE_BECAUSE "${Why}")
-        endif()
-    endif()
+    take_wine_clause(Hostile Wine)
     broken_dll(${How}.dll ${How})
     loader_test(refuses.${How} 2 "cannot load .*${How}.dll: ${Message}" ${FIXTURES}/${How}.dll
                 ${Wine})
@@ -198,13 +208,7 @@ while(Faults)
     list(POP_FRONT Faults Fault Message)
     string(TOLOWER ${Fault} Name)
     set(Wine "")
-    if(Faults)
-        list(GET Faults 0 Next)
-        if(Next STREQUAL "WINE")
-            list(POP_FRONT Faults Next WineStatus WineMessage Why)
-            set(Wine WINE_STATUS ${WineStatus} WINE_MATCH "${WineMessage}" WINE_BECAUSE "${Why}")
-        endif()
-    endif()
+    take_wine_clause(Faults Wine)
     fixture_dll(fault_${Name}.dll faulting_plugin.cpp ${MINGW_BARE_DLL_OPTIONS} -fno-builtin
                 -D${Fault} -lmsvcrt -lkernel32)
     loader_test(plugin_fault.${Name} 3 "the plugin's code ${Message}" ${FIXTURES}/fault_${Name}.dll
