@@ -1,6 +1,7 @@
 // The KERNEL32.dll and msvcrt.dll functions that mingw-built DLLs import,
 // implemented by qelhost itself for the loader to bind (kernel32_runtime.cpp,
-// msvcrt_runtime.cpp, plugin_heap.cpp).
+// msvcrt_runtime.cpp, and the heap and process stand-ins of loader/, which
+// qelhost.exe binds too).
 #pragma once
 
 #include <stdint.h>

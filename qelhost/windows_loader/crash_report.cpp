@@ -18,6 +18,7 @@ unsigned short QelhostGs;
 uintptr_t QelhostStart, QelhostEnd; // qelhost.exe's own image
 char Message[1024];
 char SystemFunction[160];
+uintptr_t StackLow = 0, StackHigh = UINTPTR_MAX; // the thread's stack
 constexpr int StackWordsSearched = 256;
 
 // The fault's kind, in the words the Linux qelhost uses for its signals, or
@@ -82,37 +83,37 @@ void NoteStackBounds(uintptr_t& Low, uintptr_t& High) {
     Low = *reinterpret_cast<const uintptr_t*>(Block + 0xE0C); // DeallocationStack
 }
 
-uintptr_t StackLow = 0, StackHigh = UINTPTR_MAX;
+// The fault as the shared blame reads it; What holds its words.
+Fault Described(const EXCEPTION_RECORD& Record, const CONTEXT& Registers, const char* Name,
+                char (&What)[64]) {
+    DWORD Code = Record.ExceptionCode;
+    bool OfMemory = Code == EXCEPTION_ACCESS_VIOLATION || Code == EXCEPTION_IN_PAGE_ERROR ||
+                    Code == EXCEPTION_DATATYPE_MISALIGNMENT || Code == EXCEPTION_STACK_OVERFLOW;
+    uintptr_t Instruction = Registers.Eip;
+    uintptr_t Stack = Registers.Esp;
+    unsigned long Address = Code == EXCEPTION_ACCESS_VIOLATION && Record.NumberParameters >= 2
+                                ? Record.ExceptionInformation[1]
+                            : Code == EXCEPTION_STACK_OVERFLOW ? Stack
+                                                               : Instruction;
+    snprintf(What, sizeof What, OfMemory ? "%s at 0x%lx" : "%s", Name, Address);
+    return Fault{What, Address, Instruction, Stack, OfMemory, OfMemory && Address == Instruction,
+                 static_cast<unsigned short>(Registers.SegGs) != QelhostGs,
+                 // Windows clears the trap flag before it reports the trap;
+                 // qelhost never sets it, so a trap says that someone did.
+                 Code == EXCEPTION_SINGLE_STEP ||
+                     (Registers.EFlags & (TrapFlag | AlignmentCheckFlag)) != 0,
+                 Stack < StackLow || Stack > StackHigh, CalledByPlugin(Instruction, Stack)};
+}
 
 LONG CALLBACK OnException(EXCEPTION_POINTERS* Pointers) {
-    const EXCEPTION_RECORD& Record = *Pointers->ExceptionRecord;
-    const char* Name = FaultName(Record.ExceptionCode);
+    const char* Name = FaultName(Pointers->ExceptionRecord->ExceptionCode);
     if (Name == nullptr)
         return EXCEPTION_CONTINUE_SEARCH;
     if (InterlockedExchange(&Reporting, 1) != 0)
         StopRunWith(ExitQelhostFault, "a second fault while reporting a fault");
-    const CONTEXT& Registers = *Pointers->ContextRecord;
-    bool OfMemory = Record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION ||
-                    Record.ExceptionCode == EXCEPTION_IN_PAGE_ERROR ||
-                    Record.ExceptionCode == EXCEPTION_DATATYPE_MISALIGNMENT ||
-                    Record.ExceptionCode == EXCEPTION_STACK_OVERFLOW;
-    uintptr_t Instruction = Registers.Eip;
-    uintptr_t Stack = Registers.Esp;
-    unsigned long Address =
-        Record.NumberParameters >= 2 && Record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION
-            ? Record.ExceptionInformation[1]
-        : Record.ExceptionCode == EXCEPTION_STACK_OVERFLOW ? Stack
-                                                           : Instruction;
     char What[64];
-    snprintf(What, sizeof What, OfMemory ? "%s at 0x%lx" : "%s", Name, Address);
-    Fault F{What, Address, Instruction, Stack, OfMemory, OfMemory && Address == Instruction,
-            static_cast<unsigned short>(Registers.SegGs) != QelhostGs,
-            // Windows clears the trap flag before it reports the trap; qelhost
-            // never sets it, so a trap says that someone did.
-            Record.ExceptionCode == EXCEPTION_SINGLE_STEP ||
-                (Registers.EFlags & (TrapFlag | AlignmentCheckFlag)) != 0,
-            Stack < StackLow || Stack > StackHigh, CalledByPlugin(Instruction, Stack)};
-    if (LoaderAtWork() && !InPluginImage(Instruction) && !F.BadJump) {
+    Fault F = Described(*Pointers->ExceptionRecord, *Pointers->ContextRecord, Name, What);
+    if (LoaderAtWork() && !InPluginImage(F.Instruction) && !F.BadJump) {
         // Windows' loader (or qelhost reading what it mapped) faulted on
         // the DLL's own records: the DLL is refused, as the Linux loader
         // refuses what it cannot read.
