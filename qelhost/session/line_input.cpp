@@ -46,7 +46,9 @@ LineInput::Result LineInput::Next(std::string& Text) {
             Skipping = Break == nullptr;
         } else if (Break != nullptr || (Ended == End && Stop > Start)) {
             size_t Length = Break != nullptr ? Break - Begin : Stop - Start;
-            Text.assign(Begin, Length);
+            // A line break is "\n" or, as Windows writes it, "\r\n".
+            bool CarriageReturn = Break != nullptr && Length > 0 && Begin[Length - 1] == '\r';
+            Text.assign(Begin, Length - (CarriageReturn ? 1 : 0));
             Start += Length + (Break != nullptr ? 1 : 0);
             if (++Lines == 1 && Text.compare(0, 3, ByteOrderMark) == 0)
                 Text.erase(0, 3);

@@ -46,7 +46,7 @@ TEST(LineInput, LinesOfEveryShape) {
     const std::pair<std::string, Lines> Cases[] = {
         {"", {"<End 0>"}},
         {"a\nb\n", {"a", "b", "<End 2>"}},
-        {"a\r\nlast", {"a\r", "last", "<End 2>"}},
+        {"a\r\nlast\r", {"a", "last\r", "<End 2>"}},
         {"\xEF\xBB\xBF"
          "first\n\xEF\xBB\xBF"
          "second\n",
