@@ -37,8 +37,6 @@ struct DialogItemSpec {
     const char* Data;
 };
 
-constexpr int DialogTextSize = sizeof(FarDialogItem::Data);
-
 // Ten 32-bit fields on Windows; on far2l the union and Data are pointer-wide.
 #if QELFAR_HOST_FAR2L
 static_assert(sizeof(DialogItemSpec) == 48);

@@ -1,7 +1,7 @@
 // The host interface's constants, the same values for both hosts.
 #pragma once
 
-#include "host/host_interface.hpp"
+#include "host/host_types.hpp"
 
 // PluginInfo.Flags
 constexpr DWORD PF_PRELOAD = 0x0001;

@@ -28,6 +28,9 @@ struct FarDialogItem {
     char Data[512];
 };
 
+// An item's text buffer, its terminator included.
+constexpr int DialogTextSize = sizeof(FarDialogItem::Data);
+
 struct PluginStartupInfo {
     int StructSize;
     char ModuleName[MAX_PATH];

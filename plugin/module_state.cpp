@@ -1,6 +1,5 @@
 #include "plugin/module_state.hpp"
 
-PluginStartupInfo StartupInfoCopy;
 const char MenuTitle[10] = "QelPlugin";
 const char CommandPrefixText[4] = "Qel";
 const char* MenuStrings[1];

@@ -3,7 +3,7 @@
 // constructors), and handed to the host by address.
 #pragma once
 
-#include "host/host_calls.hpp" // StartupInfoCopy, kept beside the calls that use it
+#include "host/host_calls.hpp" // StartupInfoCopy, defined beside the calls that use it
 #include "host/host_interface.hpp"
 
 extern const char MenuTitle[10];

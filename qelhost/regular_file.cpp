@@ -5,6 +5,13 @@
 #include <string.h>
 #include <unistd.h>
 
+#if defined(_WIN32)
+#define S_ISSOCK(Mode) false // no sockets among its file kinds
+#else
+static_assert(OpenNoWait == O_NONBLOCK && OpenNoTerminal == O_NOCTTY &&
+              OpenNotInherited == O_CLOEXEC);
+#endif
+
 const char* FileKind(mode_t Mode) {
     return S_ISDIR(Mode)    ? "a folder"
            : S_ISCHR(Mode)  ? "a character device"
@@ -22,7 +29,8 @@ int OpenRegularFile(const std::string& Path, struct stat& Status, std::string& W
     }
     if (!S_ISREG(Status.st_mode))
         return -1;
-    int Descriptor = open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    int Descriptor =
+        open(Path.c_str(), O_RDONLY | OpenNoWait | OpenNoTerminal | OpenNotInherited | OpenBinary);
     if (Descriptor < 0) {
         Why = strerror(errno);
         return -1;
@@ -52,6 +60,6 @@ ssize_t ReadUpTo(int Descriptor, void* To, size_t Size) {
 }
 
 std::string FileNameOf(const std::string& Path) {
-    size_t Slash = Path.find_last_of('/');
+    size_t Slash = Path.find_last_of(PathSeparators);
     return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
 }

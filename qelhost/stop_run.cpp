@@ -1,40 +1,64 @@
 #include "qelhost/stop_run.hpp"
 
+#include <errno.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
 
 namespace {
 
-bool EndChosen = false; // by qelhost: its message, if any, is written
+char Message[1024]; // static: a fault handler may be the caller
 
-void OnExit(int Status, void*) {
-    if (EndChosen)
-        return;
-    fflush(stdout);
-    fprintf(stderr, "qelhost: the plugin ended the process with status %d\n", Status);
+void WriteAll(const char* Text, size_t Length) {
+    while (Length > 0) {
+        ssize_t Written = write(2, Text, Length);
+        if (Written <= 0)
+            return;
+        Text += Written;
+        Length -= static_cast<size_t>(Written);
+    }
+}
+
+// Ends the process at once. On Windows not through ExitProcess, which would
+// run the plugin's code once more (DLL_PROCESS_DETACH) after its end was
+// told, as the Linux qelhost never does.
+[[noreturn]] void EndProcess(int Status) {
+#if defined(_WIN32)
+    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(Status));
+#endif
+    _exit(Status);
 }
 
 } // namespace
 
+void StopRunWith(int Status, const char* Text) {
+    fflush(stdout); // the transcript so far, before the message
+    fflush(stderr); // and what the plugin wrote there (on Windows, in the same C library)
+    WriteAll("qelhost: ", 9);
+    WriteAll(Text, strnlen(Text, sizeof Message));
+    WriteAll("\n", 1);
+    EndProcess(Status);
+}
+
 void StopRun(int Status, const char* Format, ...) {
-    EndChosen = true;
-    fflush(stdout);
-    fputs("qelhost: ", stderr);
     va_list Arguments;
     va_start(Arguments, Format);
-    vfprintf(stderr, Format, Arguments);
+    vsnprintf(Message, sizeof Message, Format, Arguments);
     va_end(Arguments);
-    fputc('\n', stderr);
-    // No unwinding: the caller may be a frame of the plugin's code.
-    exit(Status);
+    StopRunWith(Status, Message);
 }
 
-void ReportPluginExits() {
-    on_exit(OnExit, nullptr);
-}
-
-int FinishRun(int Status) {
-    EndChosen = true;
-    return Status;
+void FinishRun(int Status) {
+    errno = 0;
+    if (fflush(stdout) != 0 || ferror(stdout))
+        StopRun(ExitStopped, "cannot write the transcript to standard output: %s",
+                errno != 0 ? strerror(errno) : "a write failed");
+    fflush(stderr);
+    EndProcess(Status);
 }

@@ -1,20 +1,33 @@
-// Ending a run of qelhost, and its exit statuses besides 0 and the plugin's
-// own exit status.
+// Ending a run of qelhost. Every end goes through here: the transcript is
+// flushed first, and a run that ends for any reason but a finished session
+// says why in one "qelhost:" line on standard error, the last word.
+//
+// Which status when:
+//   0                 the session went through (also after Ctrl-D, quit or
+//                     exit), and its transcript was written;
+//   the plugin's own  the plugin ended the process (exit, ExitProcess);
+//   ExitRefused       before the session starts: the arguments, the standard
+//                     streams, the script or the DLL cannot be used;
+//   ExitStopped       the session cannot go on: a script mistake or an answer
+//                     that does not fit, something the plugin handed over that
+//                     cannot be used, a fault of the plugin, a transcript that
+//                     cannot be written;
+//   ExitQelhostFault  a fault in qelhost's own code: a bug.
 #pragma once
 
-constexpr int ExitRefused = 2;      // bad options, or the DLL cannot be loaded
-constexpr int ExitStopped = 3;      // the session cannot go on
-constexpr int ExitQelhostFault = 4; // a fault in qelhost's own code: a bug
+constexpr int ExitRefused = 2;
+constexpr int ExitStopped = 3;
+constexpr int ExitQelhostFault = 4;
 
-// Ends the run from anywhere, plugin frames included: writes
-// "qelhost: MESSAGE" to standard error after flushing the transcript.
+// Ends the run from anywhere, plugin frames included (nothing unwinds):
+// "qelhost: MESSAGE" on standard error after the transcript.
 [[noreturn]] void StopRun(int Status, const char* Format, ...)
-    __attribute__((format(printf, 2, 3)));
+    __attribute__((format(gnu_printf, 2, 3)));
 
-// From here on, an end of the process that qelhost did not choose (the
-// plugin calling exit) is reported on standard error too: "qelhost: the
-// plugin ended the process with status N".
-void ReportPluginExits();
+// The same with the message made already; allocates nothing, so a fault
+// handler may call it.
+[[noreturn]] void StopRunWith(int Status, const char* Message);
 
-// qelhost's own end of a run that went through: returns Status for main.
-int FinishRun(int Status);
+// The end of a run that went through: Status, unless the transcript could
+// not be written, which stops the run instead.
+[[noreturn]] void FinishRun(int Status);

@@ -4,7 +4,6 @@
 #include "qelhost/services/history.hpp"
 #include "qelhost/services/text_canvas.hpp"
 #include "qelhost/services/text_format.hpp"
-#include "qelhost/session/answers.hpp"
 
 #include <stdio.h>
 
@@ -13,17 +12,25 @@
 namespace {
 
 void SetText(DialogItem& Field, const std::u32string& Text) {
-    Field.Text = Text.substr(0, DialogTextBytes - 1);
+    Field.Text = Text.substr(0, DialogTextSize - 1);
 }
 
-void ApplyEdit(DialogItem& Field, const EditStep& Step) {
+// Selected: whether the field's whole text is still selected, as it is when
+// the dialog opens; typing then replaces it, else goes at the end.
+void ApplyEdit(DialogItem& Field, const EditStep& Step, bool& Selected) {
+    bool Replaces = Selected && Step.What == EditStep::Type && !Field.Text.empty();
+    Selected = false;
     if (Step.What == EditStep::Clear) {
         printf("user: clears the field\n");
         SetText(Field, U"");
-    } else if (Step.What == EditStep::Type) {
-        printf("user: types \"%s\"\n", Escaped(Step.Text).c_str());
+    } else if (Replaces) {
+        printf("user: types \"%s\" over the selected text\n", Escaped(Step.Text).c_str());
+        SetText(Field, FromUtf8(Step.Text));
+    } else if (Step.What == EditStep::Type || Step.What == EditStep::Append) {
+        printf("user: %stypes \"%s\"\n", Step.What == EditStep::Append ? "presses End and " : "",
+               Escaped(Step.Text).c_str());
         SetText(Field, Field.Text + FromUtf8(Step.Text));
-    } else { // the answer's entry exists: NextAnswer checked it
+    } else { // the answer's entry exists: AnswerSource checked it
         const std::string& Entry = History(Field.HistoryName)[Step.Entry - 1];
         printf("user: takes \"%s\" from the history %s\n", Escaped(Entry).c_str(),
                Escaped(Field.HistoryName).c_str());
@@ -61,7 +68,8 @@ std::string DialogName(const std::vector<DialogItem>& Items) {
 
 } // namespace
 
-int RunHostDialog(int X1, int Y1, int X2, int Y2, std::vector<DialogItem>& Items, int& Field) {
+int RunHostDialog(int X1, int Y1, int X2, int Y2, std::vector<DialogItem>& Items, int& Field,
+                  AnswerSource Ask) {
     DrawDialog(Items, Extent(X1, X2, ScreenWidth), Extent(Y1, Y2, ScreenHeight));
     std::vector<int> ButtonPositions;
     std::vector<std::string> Faces;
@@ -77,9 +85,10 @@ int RunHostDialog(int X1, int Y1, int X2, int Y2, std::vector<DialogItem>& Items
     FieldView View;
     if (Field >= 0)
         View = {ToUtf8(Items[Field].Text), Items[Field].HistoryName};
-    Answer Reply = NextAnswer(DialogName(Items), Faces, Field >= 0 ? &View : nullptr);
+    Answer Reply = Ask(DialogName(Items), Faces, Field >= 0 ? &View : nullptr);
+    bool Selected = true;
     for (const EditStep& Step : Reply.Edits)
-        ApplyEdit(Items[Field], Step);
+        ApplyEdit(Items[Field], Step, Selected);
     int Pressed = ChosenButton(Reply, Faces, DefaultButton);
     ReportClose(Reply, Pressed, Faces);
     // Enter with no default button closes the dialog by the field itself.

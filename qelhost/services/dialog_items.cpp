@@ -18,7 +18,7 @@ DialogItem Converted(const FarDialogItem& Record, int Position) {
     Item.Focus = Record.Focus != 0;
     Item.Flags = Record.Flags;
     Item.Default = Record.DefaultButton != 0;
-    Item.Text = OemToUnicode(std::string(Record.Data, strnlen(Record.Data, DialogTextBytes)));
+    Item.Text = OemToUnicode(std::string(Record.Data, strnlen(Record.Data, DialogTextSize)));
     // Selected and History share their place: only an edit field with
     // DIF_HISTORY holds a name there.
     if (IsEdit(Item) && Record.Flags & DIF_HISTORY) {
@@ -37,7 +37,7 @@ bool IsEdit(const DialogItem& Item) {
 }
 
 std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count) {
-    CheckedCount(Service, Count, MaxDialogItems, "items", "draws");
+    CheckedCount(Service, Count, MaxDrawnDialogItems, "items", "draws");
     std::vector<FarDialogItem> Records = ReadList(Service, "the item list", Items, Count);
     // The host writes the field's text back: the records must take it.
     if (!CopyToPlugin(Items, Records.data(), Records.size() * sizeof(FarDialogItem)))
@@ -49,9 +49,9 @@ std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count) {
 }
 
 void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item) {
-    char Data[DialogTextBytes] = {};
-    std::string Oem = UnicodeToOem(Item.Text).substr(0, DialogTextBytes - 1);
+    char Data[DialogTextSize] = {};
+    std::string Oem = UnicodeToOem(Item.Text).substr(0, DialogTextSize - 1);
     memcpy(Data, Oem.data(), Oem.size());
-    if (!CopyToPlugin(Items[Position].Data, Data, DialogTextBytes))
+    if (!CopyToPlugin(Items[Position].Data, Data, DialogTextSize))
         PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
 }

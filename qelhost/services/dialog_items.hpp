@@ -19,8 +19,6 @@ struct DialogItem {
     std::string HistoryName; // UTF-8; empty when the item keeps no history
 };
 
-constexpr int DialogTextBytes = sizeof(FarDialogItem::Data); // terminator included
-
 bool IsEdit(const DialogItem& Item);
 
 // Checks the count and the records (readable and writable), and copies them.

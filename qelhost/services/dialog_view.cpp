@@ -52,9 +52,9 @@ std::vector<int> CentredColumns(const std::vector<DialogItem>& Items, int Width)
 }
 
 // An item far off the screen looks the same brought nearer (its text is
-// shorter than DialogTextBytes), and near coordinates keep sums small.
+// shorter than DialogTextSize), and near coordinates keep sums small.
 int Clipped(int Coordinate, int Limit) {
-    return std::clamp(Coordinate, -2 * DialogTextBytes, Limit + 1);
+    return std::clamp(Coordinate, -2 * DialogTextSize, Limit + 1);
 }
 
 std::vector<DialogItem> ClippedToScreen(std::vector<DialogItem> Items) {

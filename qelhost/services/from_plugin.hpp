@@ -5,7 +5,7 @@
 // entry point.
 #pragma once
 
-#include "qelhost/services/plugin_memory.hpp"
+#include "qelhost/loader/plugin_memory.hpp"
 
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@
 // Bounds on what qelhost takes; far beyond what a plugin of this host needs.
 constexpr size_t MaxTextBytes = 16 * 1024; // a text, its terminating zero not counted
 constexpr int MaxMessageItems = 256;
-constexpr int MaxDialogItems = 1024;
+constexpr int MaxDrawnDialogItems = 1024;
 constexpr int MaxMenuStrings = 1000;
 constexpr int MaxPanelItems = 65536;
 

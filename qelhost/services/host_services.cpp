@@ -16,6 +16,7 @@ namespace {
 LanguageFile Language;
 std::string LanguageProblem = "no language file was looked for";
 std::string LanguageFolder;
+AnswerSource UserAnswers = nullptr;
 
 void CheckModuleNumber(INT_PTR PluginNumber, const char* Service) {
     if (PluginNumber != QelhostModuleNumber)
@@ -69,7 +70,7 @@ PLUGIN_STDCALL int Message(INT_PTR PluginNumber, DWORD Flags, const char*, const
                            int ItemsNumber, int ButtonsNumber) {
     CheckModuleNumber(PluginNumber, "Message");
     return Serve("Message", [&] {
-        return ShowHostMessage(ReadMessage(Flags, Items, ItemsNumber, ButtonsNumber));
+        return ShowHostMessage(ReadMessage(Flags, Items, ItemsNumber, ButtonsNumber), UserAnswers);
     });
 }
 
@@ -79,7 +80,7 @@ PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, 
     return Serve("Dialog", [&] {
         std::vector<DialogItem> Items = ReadDialogItems(Item, ItemsNumber);
         int Edited = -1;
-        int Result = RunHostDialog(X1, Y1, X2, Y2, Items, Edited);
+        int Result = RunHostDialog(X1, Y1, X2, Y2, Items, Edited, UserAnswers);
         if (Edited >= 0)
             WriteDialogText(Item, Edited, Items[Edited]);
         return Result;
@@ -114,7 +115,8 @@ std::string LoadLanguage(const std::string& PluginFolder, const std::string& Nam
     return LanguageProblem;
 }
 
-void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName) {
+void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, AnswerSource Ask) {
+    UserAnswers = Ask;
     memset(&Info, 0, sizeof Info);
     Info.StructSize = sizeof Info;
     strncpy(Info.ModuleName, ModuleName.c_str(), sizeof Info.ModuleName - 1);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/host_interface.hpp"
+#include "qelhost/services/user_answer.hpp"
 
 #include <string>
 
@@ -16,5 +17,6 @@ std::string LoadLanguage(const std::string& PluginFolder, const std::string& Lan
                          LanguageFile& File);
 
 // The record for SetStartupInfo: module name and number, the three
-// services, and every other service slot set to stop the run by name.
-void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName);
+// services, and every other service slot set to stop the run by name. Ask
+// gives the user's answers to the boxes and dialogs they show.
+void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, AnswerSource Ask);

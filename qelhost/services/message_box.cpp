@@ -3,7 +3,6 @@
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_canvas.hpp"
 #include "qelhost/services/text_format.hpp"
-#include "qelhost/session/answers.hpp"
 
 #include <stdio.h>
 
@@ -64,7 +63,7 @@ void Draw(const MessageContent& Box, const std::vector<std::u32string>& Lines,
 
 } // namespace
 
-int ShowHostMessage(const MessageContent& Box) {
+int ShowHostMessage(const MessageContent& Box, AnswerSource Ask) {
     std::vector<std::u32string> Faces;
     std::vector<std::string> ShownFaces;
     for (const std::u32string& Label : Box.Buttons) {
@@ -79,7 +78,7 @@ int ShowHostMessage(const MessageContent& Box) {
         return PressedEsc;
     }
     std::string What = "the box " + Quoted(Box.Title);
-    Answer Reply = NextAnswer(What, ShownFaces, nullptr);
+    Answer Reply = Ask(What, ShownFaces, nullptr);
     int Pressed = ChosenButton(Reply, ShownFaces, 0);
     ReportClose(Reply, Pressed, ShownFaces);
     return Pressed;

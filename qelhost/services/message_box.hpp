@@ -1,6 +1,8 @@
 // The host's message box: drawn, answered, and the pressed button returned.
 #pragma once
 
+#include "qelhost/services/user_answer.hpp"
+
 #include <stdint.h>
 
 #include <string>
@@ -14,6 +16,6 @@ struct MessageContent {
 };
 
 // Draws the box on the screen (texts escaped, long lines and too many lines
-// cut visibly) and returns the 0-based number of the button pressed, or
-// PressedEsc.
-int ShowHostMessage(const MessageContent& Box);
+// cut visibly), asks the user which button closes it, and returns its
+// 0-based number, or PressedEsc.
+int ShowHostMessage(const MessageContent& Box, AnswerSource Ask);

@@ -38,7 +38,9 @@ void DescribePanel(const PanelDescription& Panel) {
                                                 {OPIF_USEHIGHLIGHTING, "OPIF_USEHIGHLIGHTING"},
                                                 {OPIF_ADDDOTS, "OPIF_ADDDOTS"}});
     printf("host: flags %s; %s\n", Flags.c_str(),
-           Panel.Unsorted ? "unsorted: the plugin's order" : "sorted by name");
+           Panel.Unsorted        ? "unsorted: the plugin's order"
+           : Panel.UnsortedAsked ? "sorted by name (SM_UNSORTED counts only with panel modes)"
+                                 : "sorted by name");
 }
 
 void ShowPanel(const PanelDescription& Panel, std::vector<PanelRow> Rows) {

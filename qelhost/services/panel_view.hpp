@@ -11,7 +11,11 @@
 // converted; a text the plugin left null is absent.
 struct PanelDescription {
     DWORD Flags = 0;
-    bool Unsorted = false; // StartSortMode SM_UNSORTED: the plugin's order
+    // StartSortMode SM_UNSORTED asks for the plugin's order; both real hosts
+    // honour it only when the plugin gives panel modes too, and sort by
+    // name otherwise.
+    bool UnsortedAsked = false;
+    bool Unsorted = false;
     std::optional<std::u32string> Title, HostFile, CurDir;
 };
 

@@ -1,4 +1,5 @@
 #include "qelhost/session/answer_prompt.hpp"
+#include "qelhost/counts.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/history.hpp"
 #include "qelhost/services/text_format.hpp"
@@ -9,18 +10,12 @@
 
 namespace {
 
-// Button faces are "[ Label ]" or "{ Label }".
-std::string Label(const std::string& Face) {
-    return Face.size() >= 4 ? Face.substr(2, Face.size() - 4) : Face;
-}
-
 // A number from 1 to Last written plainly, or 0.
 int NumberUpTo(const std::string& Text, size_t Last) {
-    if (Text.empty() || Text.size() > 9 ||
-        Text.find_first_not_of("0123456789") != std::string::npos)
+    long Number = 0;
+    if (ReadCount(Text, Number) != CountRead::Whole)
         return 0;
-    size_t Number = std::stoul(Text);
-    return Number >= 1 && Number <= Last ? static_cast<int>(Number) : 0;
+    return Number >= 1 && static_cast<size_t>(Number) <= Last ? static_cast<int>(Number) : 0;
 }
 
 // One edit typed at the field's prompt, or false when it is a mistake.
@@ -62,13 +57,6 @@ void AskForEdits(Answer& Result, const FieldView& Field) {
 }
 
 } // namespace
-
-int FindButton(const std::string& Name, const std::vector<std::string>& Buttons) {
-    for (size_t I = 0; I < Buttons.size(); ++I)
-        if (strcasecmp(Label(Buttons[I]).c_str(), Name.c_str()) == 0)
-            return static_cast<int>(I);
-    return NumberUpTo(Name, Buttons.size()) - 1;
-}
 
 Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field) {
     Answer Result;

@@ -5,11 +5,11 @@
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/stop_run.hpp"
 
-#include <stdio.h>
-
 #include <deque>
 
 namespace {
+
+int CommandLine = 0;
 
 std::deque<Answer> Prepared;
 Answer Pending; // edits waiting for their closing step
@@ -95,8 +95,8 @@ Answer NextAnswer(const std::string& What, const std::vector<std::string>& Butto
         DropPreparedAnswers();
     } else if (!OnTerminal()) {
         StopRun(ExitStopped,
-                "no answer prepared for %s (answers go before the command that shows it)",
-                Escaped(What).c_str());
+                "line %d: no answer prepared for %s (answers go before the command that shows it)",
+                CommandLine, Escaped(What).c_str());
     }
     if (InputEnded())
         return EscAfterEnd();
@@ -104,21 +104,6 @@ Answer NextAnswer(const std::string& What, const std::vector<std::string>& Butto
     return InputEnded() ? EscAfterEnd() : Reply;
 }
 
-int ChosenButton(const Answer& Reply, const std::vector<std::string>& Buttons, int DefaultButton) {
-    if (Reply.Close == Answer::PressEsc)
-        return PressedEsc;
-    if (Reply.Close == Answer::PressEnter)
-        return DefaultButton == NoDefaultButton ? PressedEnterWithoutDefault : DefaultButton;
-    return FindButton(Reply.ButtonName, Buttons);
-}
-
-void ReportClose(const Answer& Reply, int Pressed, const std::vector<std::string>& Buttons) {
-    if (Pressed == PressedEsc)
-        printf("user: presses Esc\n");
-    else if (Pressed == PressedEnterWithoutDefault)
-        printf("user: presses Enter\n");
-    else if (Reply.Close == Answer::PressEnter)
-        printf("user: presses Enter on %s\n", Buttons[Pressed].c_str());
-    else
-        printf("user: presses %s\n", Buttons[Pressed].c_str());
+void NoteCommandLine(int Line) {
+    CommandLine = Line;
 }

@@ -1,4 +1,6 @@
 #include "qelhost/session/command_line.hpp"
+#include "qelhost/counts.hpp"
+#include "qelhost/regular_file.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/stop_run.hpp"
 
@@ -28,8 +30,7 @@ const char Usage[] =
     "plugin's faults included); 4 when qelhost's own code fails, a bug of qelhost.\n";
 
 [[noreturn]] void UsageError(const std::string& Why) {
-    fprintf(stderr, "qelhost: %s (run qelhost --help for the usage)\n", Escaped(Why).c_str());
-    exit(ExitRefused);
+    StopRun(ExitRefused, "%s (run qelhost --help for the usage)", Escaped(Why).c_str());
 }
 
 void SetLanguage(Options& Result, const std::string& Value) {
@@ -39,10 +40,15 @@ void SetLanguage(Options& Result, const std::string& Value) {
 }
 
 void SetHeapFailAfter(Options& Result, const std::string& Value) {
-    if (Value.empty() || Value.size() > 9 ||
-        Value.find_first_not_of("0123456789") != std::string::npos)
+    switch (ReadCount(Value, Result.HeapFailAfter)) {
+    case CountRead::NotANumber:
         UsageError("--heap-fail-after takes a count, not \"" + Value + "\"");
-    Result.HeapFailAfter = atol(Value.c_str());
+    case CountRead::TooLarge:
+        UsageError("--heap-fail-after takes a count of at most " + std::to_string(MaxCount) +
+                   ", not " + Value);
+    case CountRead::Whole:
+        break;
+    }
 }
 
 // Option is "--name" or "--name=value"; Next gives the following argument.
@@ -52,10 +58,10 @@ void ReadOption(Options& Result, const std::string& Option, NextArgument Next) {
     std::string Name = Option.substr(0, Equals);
     if (Name == "-h" || Name == "--help") {
         fputs(Usage, stdout);
-        exit(0);
+        FinishRun(0);
     } else if (Name == "--version") {
         printf("qelhost %s\n", QELHOST_VERSION);
-        exit(0);
+        FinishRun(0);
     } else if (Name == "--messages" && Equals == std::string::npos) {
         Result.ListMessages = true;
     } else if (Name == "--lang" || Name == "--heap-fail-after") {
@@ -97,6 +103,6 @@ Options ReadOptions(int Count, char** Arguments) {
 }
 
 std::string FolderOf(const std::string& Path) {
-    size_t Slash = Path.find_last_of('/');
+    size_t Slash = Path.find_last_of(PathSeparators);
     return Slash == std::string::npos ? "." : Slash == 0 ? "/" : Path.substr(0, Slash);
 }

@@ -1,4 +1,5 @@
 #include "qelhost/session/commands.hpp"
+#include "qelhost/counts.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
@@ -18,7 +19,9 @@ const char HelpText[] =
     "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel\n"
     "  close                           leave the plugin's panel\n"
     "  answer button LABEL|N | enter | esc      how the next box or dialog closes\n"
-    "  answer type TEXT | clear | history N     edits in the next dialog's field\n"
+    "  answer type TEXT | append TEXT | clear | history N\n"
+    "                                  edits in the next dialog's field (type replaces\n"
+    "                                  the text, selected when the dialog opens)\n"
     "  note TEXT                       print a heading\n"
     "  help                            this list\n"
     "  quit, exit (or Ctrl-D)          close the plugin's panels and end the session\n";
@@ -52,11 +55,23 @@ std::string Unquoted(const std::string& Text) {
     return Text;
 }
 
-int PositiveNumber(const std::string& Text) {
-    if (Text.empty() || Text.size() > 9 ||
-        Text.find_first_not_of("0123456789") != std::string::npos)
-        return 0;
-    return std::stoi(Text);
+// Text typed into the field: in code page 866, or the command cannot be run.
+std::string FieldText(const char* Command, const std::string& Rest) {
+    std::string Text = Unquoted(Rest);
+    std::u32string Missing = MissingFromOem(FromUtf8(Text));
+    if (!Missing.empty())
+        throw BadCommand{std::string(Command) + ": code page 866 has no " + ToUtf8(Missing) +
+                         "; the plugin could not take it"};
+    return Text;
+}
+
+int HistoryEntry(const std::string& Text) {
+    std::string Mistake = CountMistake("the entry", Text);
+    if (!Mistake.empty())
+        throw BadCommand{"answer history: " + Mistake};
+    long Entry = 0;
+    ReadCount(Text, Entry);
+    return static_cast<int>(Entry);
 }
 
 void PrepareAnswer(const Session& S, const std::string& What, const std::string& Rest) {
@@ -67,18 +82,16 @@ void PrepareAnswer(const Session& S, const std::string& What, const std::string&
     } else if (What == "button" && !Rest.empty()) {
         PrepareClose(Answer::PressButton, Unquoted(Rest), S.Line);
     } else if (What == "type") {
-        std::u32string Missing = MissingFromOem(FromUtf8(Unquoted(Rest)));
-        if (!Missing.empty())
-            throw BadCommand{"answer type: code page 866 has no " + ToUtf8(Missing) +
-                             "; the plugin could not take it"};
-        PrepareEdit({EditStep::Type, Unquoted(Rest), 0}, S.Line);
+        PrepareEdit({EditStep::Type, FieldText("answer type", Rest), 0}, S.Line);
+    } else if (What == "append") {
+        PrepareEdit({EditStep::Append, FieldText("answer append", Rest), 0}, S.Line);
     } else if (What == "clear" && Rest.empty()) {
         PrepareEdit({EditStep::Clear, "", 0}, S.Line);
-    } else if (What == "history" && PositiveNumber(Rest) > 0) {
-        PrepareEdit({EditStep::FromHistory, "", PositiveNumber(Rest)}, S.Line);
+    } else if (What == "history" && !Rest.empty()) {
+        PrepareEdit({EditStep::FromHistory, "", HistoryEntry(Rest)}, S.Line);
     } else {
-        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, clear or history N "
-                         "(N from 1)"};
+        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, append TEXT, clear "
+                         "or history N (N from 1)"};
     }
 }
 

@@ -1,4 +1,5 @@
 #include "qelhost/session/line_input.hpp"
+#include "qelhost/regular_file.hpp"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -9,14 +10,6 @@
 namespace {
 
 constexpr char ByteOrderMark[] = "\xEF\xBB\xBF";
-
-const char* KindOf(mode_t Mode) {
-    return S_ISDIR(Mode)    ? "a directory"
-           : S_ISCHR(Mode)  ? "a character device"
-           : S_ISBLK(Mode)  ? "a block device"
-           : S_ISSOCK(Mode) ? "a socket"
-                            : "not a regular file";
-}
 
 } // namespace
 
@@ -53,7 +46,9 @@ LineInput::Result LineInput::Next(std::string& Text) {
             Skipping = Break == nullptr;
         } else if (Break != nullptr || (Ended == End && Stop > Start)) {
             size_t Length = Break != nullptr ? Break - Begin : Stop - Start;
-            Text.assign(Begin, Length);
+            // A line break is "\n" or, as Windows writes it, "\r\n".
+            bool CarriageReturn = Break != nullptr && Length > 0 && Begin[Length - 1] == '\r';
+            Text.assign(Begin, Length - (CarriageReturn ? 1 : 0));
             Start += Length + (Break != nullptr ? 1 : 0);
             if (++Lines == 1 && Text.compare(0, 3, ByteOrderMark) == 0)
                 Text.erase(0, 3);
@@ -78,10 +73,10 @@ int OpenScript(const std::string& Path, std::string& Why) {
         return -1;
     }
     if (!S_ISREG(Status.st_mode) && !S_ISFIFO(Status.st_mode)) {
-        Why = std::string("it is ") + KindOf(Status.st_mode) + ", not a file or a pipe";
+        Why = std::string("it is ") + FileKind(Status.st_mode) + ", not a file or a pipe";
         return -1;
     }
-    int Descriptor = open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    int Descriptor = open(Path.c_str(), O_RDONLY | OpenNotInherited | OpenNoTerminal | OpenBinary);
     if (Descriptor < 0)
         Why = strerror(errno);
     return Descriptor;

@@ -1,4 +1,5 @@
-// Lines of a session script, a pipe or the terminal, read with bounds: no
+// Lines of a session script, a pipe or the terminal (ended by "\n" or
+// "\r\n", as a Windows console gives them), read with bounds: no
 // line longer than MaxLineBytes, no input longer than MaxInputBytes, and a
 // UTF-8 byte-order mark before the first line dropped.
 #pragma once

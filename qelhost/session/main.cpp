@@ -1,14 +1,18 @@
 // qelhost: stands in for the file manager so that a plugin DLL of its old
 // ANSI interface runs here, and shows what the host's user would see.
+#include "qelhost/loader/crash_report.hpp"
+#include "qelhost/loader/loader_notes.hpp"
+#include "qelhost/loader/plugin_heap.hpp"
+#include "qelhost/loader/plugin_memory.hpp"
+#include "qelhost/loader/plugin_module.hpp"
+#include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/command_line.hpp"
 #include "qelhost/session/session.hpp"
+#include "qelhost/standard_streams.hpp"
 #include "qelhost/stop_run.hpp"
-#include "qelhost/windows/crash_report.hpp"
-#include "qelhost/windows/pe_loader.hpp"
-#include "qelhost/windows/win32_runtime.hpp"
 
 #include <stdio.h>
 #include <sys/stat.h>
@@ -31,7 +35,7 @@ int ListMessages(const Options& Chosen) {
 
 // The session's commands: the script, or standard input (never a
 // directory; the bounds on lines and size take care of devices).
-SessionInput OpenCommands(const std::string& Script) {
+SessionInput OpenCommands(const std::string& Script, bool InputClosed) {
     if (!Script.empty() && Script != "-") {
         std::string Why;
         int Descriptor = OpenScript(Script, Why);
@@ -40,34 +44,48 @@ SessionInput OpenCommands(const std::string& Script) {
                     Why.c_str());
         return {new LineInput(Descriptor), false, Script};
     }
+    if (InputClosed)
+        StopRun(ExitRefused, "standard input is closed: name a session script");
     struct stat Status;
     if (fstat(0, &Status) == 0 && S_ISDIR(Status.st_mode))
-        StopRun(ExitRefused, "standard input is a directory, not a session script");
+        StopRun(ExitRefused, "standard input is a folder, not a session script");
     return {new LineInput(0), isatty(0) == 1, "standard input"};
 }
 
+// The project's own plugin is built, not checked in: say how to get it.
+std::string MissingPluginHint(const std::string& Plugin) {
+    if (access(Plugin.c_str(), F_OK) == 0 || FileNameOf(Plugin) != "qelfar.dll")
+        return "";
+    return " (make demo, or make dll, builds dist/qelfar/qelfar.dll)";
+}
+
 int Run(int Count, char** Arguments) {
+    unsigned Closed = PrepareStandardStreams();
     Options Chosen = ReadOptions(Count, Arguments);
+    if (Closed & 2)
+        StopRun(ExitRefused, "standard output is closed: the transcript has nowhere to go");
     if (Chosen.ListMessages)
         return ListMessages(Chosen);
-    SessionInput Input = OpenCommands(Chosen.Script);
+    SessionInput Input = OpenCommands(Chosen.Script, (Closed & 1) != 0);
 
+    PrepareMemoryProbe();
     ReportCrashes();
-    ReportPluginExits(); // its start-up code may call exit already
+    SetLoaderNoteHook(NoteFromLoader); // the plugin's start-up code may end the process
     PluginModule Module;
     std::string Error = LoadPluginModule(Chosen.Plugin, Module);
     if (!Error.empty())
-        StopRun(ExitRefused, "cannot load %s: %s", Chosen.Plugin.c_str(), Error.c_str());
+        StopRun(ExitRefused, "cannot load %s: %s%s", Chosen.Plugin.c_str(), Error.c_str(),
+                MissingPluginHint(Chosen.Plugin).c_str());
     // Counted from here: the plugin's start-up code may allocate too.
     MakeHeapFailAfter(Chosen.HeapFailAfter);
-    return FinishRun(RunSession(Module, Chosen, Input));
+    return RunSession(Module, Chosen, Input);
 }
 
 } // namespace
 
 int main(int Count, char** Arguments) {
     try {
-        return Run(Count, Arguments);
+        FinishRun(Run(Count, Arguments));
     } catch (const std::exception& Error) { // thrown in qelhost's own frames only
         StopRun(ExitStopped, "qelhost could not go on: %s", Error.what());
     }

@@ -1,4 +1,5 @@
 #include "qelhost/session/plugin_commands.hpp"
+#include "qelhost/counts.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/file_start.hpp"
@@ -84,13 +85,15 @@ int MenuItem(const Session& S, const std::string& Item) {
     size_t Count = S.Registered.MenuStrings.size();
     if (Item.empty())
         return 1;
-    if (Item.size() > 9 || Item.find_first_not_of("0123456789") != std::string::npos ||
-        std::stoul(Item) < 1)
-        throw BadCommand{"menu: the item is a number from 1, not \"" + Item + "\""};
-    if (std::stoul(Item) > Count)
+    std::string Mistake = CountMistake("the item", Item);
+    if (!Mistake.empty())
+        throw BadCommand{"menu: " + Mistake};
+    long Number = 0;
+    ReadCount(Item, Number);
+    if (static_cast<size_t>(Number) > Count)
         throw BadCommand{"menu: the plugin has " + std::to_string(Count) +
                          " menu item(s), there is no item " + Item};
-    return static_cast<int>(std::stoul(Item));
+    return static_cast<int>(Number);
 }
 
 } // namespace

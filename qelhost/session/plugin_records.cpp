@@ -56,7 +56,8 @@ PanelDescription ReadPanelDescription(const OpenPluginInfo& Info) {
     const char Where[] = "GetOpenPluginInfo";
     PanelDescription Panel;
     Panel.Flags = Info.Flags;
-    Panel.Unsorted = Info.StartSortMode == SM_UNSORTED;
+    Panel.UnsortedAsked = Info.StartSortMode == SM_UNSORTED;
+    Panel.Unsorted = Panel.UnsortedAsked && Info.PanelModesNumber > 0;
     Panel.Title = OptionalText(Where, "the panel title", Info.PanelTitle);
     Panel.HostFile = OptionalText(Where, "the host file", Info.HostFile);
     Panel.CurDir = OptionalText(Where, "the directory", Info.CurDir);

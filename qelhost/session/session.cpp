@@ -11,6 +11,10 @@
 
 #include <stdio.h>
 
+void NoteFromLoader(const char* Text) {
+    printf("host: %s\n", Text);
+}
+
 namespace {
 
 // The language file is read before the plugin starts; without one the run
@@ -37,7 +41,7 @@ void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
     if (!Missing.empty())
         printf("host: the plugin does not export %s\n", Joined(Missing, ", ").c_str());
     ReadLanguage(Chosen);
-    FillStartupInfo(S.StartupInfo, ModulePath);
+    FillStartupInfo(S.StartupInfo, ModulePath, NextAnswer);
     printf("host: SetStartupInfo (module number %d)\n", QelhostModuleNumber);
     S.Plugin.SetStartupInfo(S.StartupInfo);
     printf("host: GetPluginInfo\n");
@@ -100,6 +104,7 @@ int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput I
     UseTerminal(Input.FromTerminal ? Input.Commands : nullptr);
     for (std::string Line; NextLine(Input, Line);) {
         S.Line = Input.Commands->LineNumber();
+        NoteCommandLine(S.Line);
         Line = Trimmed(Line);
         if (Line.empty() || Line[0] == '#')
             continue;

@@ -4,7 +4,7 @@
 
 #include "qelhost/session/command_line.hpp"
 #include "qelhost/session/line_input.hpp"
-#include "qelhost/windows/pe_loader.hpp"
+#include "qelhost/loader/plugin_module.hpp"
 
 #include <string>
 
@@ -13,6 +13,9 @@ struct SessionInput {
     bool FromTerminal; // prompt, and let the user correct mistakes
     std::string Name;  // for messages: the script's path, or "standard input"
 };
+
+// What the loader layers tell the user (loader_notes.hpp), in the transcript.
+void NoteFromLoader(const char* Text);
 
 // Runs the session; returns qelhost's exit status.
 int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput Input);

@@ -46,7 +46,7 @@ TEST(LineInput, LinesOfEveryShape) {
     const std::pair<std::string, Lines> Cases[] = {
         {"", {"<End 0>"}},
         {"a\nb\n", {"a", "b", "<End 2>"}},
-        {"a\r\nlast", {"a\r", "last", "<End 2>"}},
+        {"a\r\nlast\r", {"a", "last\r", "<End 2>"}},
         {"\xEF\xBB\xBF"
          "first\n\xEF\xBB\xBF"
          "second\n",
@@ -84,7 +84,7 @@ TEST(LineInput, AFolderReadsAsAFailure) {
 TEST(OpenScript, OnlyFilesAndPipesAreOpened) {
     std::string Why;
     EXPECT_EQ(OpenScript("/", Why), -1);
-    EXPECT_EQ(Why, "it is a directory, not a file or a pipe");
+    EXPECT_EQ(Why, "it is a folder, not a file or a pipe");
     EXPECT_EQ(OpenScript("/dev/zero", Why), -1);
     EXPECT_EQ(Why, "it is a character device, not a file or a pipe");
     EXPECT_EQ(OpenScript("/nonexistent/script.qel", Why), -1);

@@ -9,6 +9,7 @@ string(ASCII 239 187 191 ByteOrderMark)
 file(WRITE ${DIR}/bom.qel "${ByteOrderMark}jump\n")
 file(WRITE ${DIR}/escape.qel "jump${Escape}[2J\n")
 file(WRITE ${DIR}/not_cp866.qel "answer type \"日本\"\n")
+file(WRITE ${DIR}/menu_past.qel "menu panels 99999999999\n")
 string(REPEAT "a" 70000 LongLine)
 file(WRITE ${DIR}/long_line.qel "# fine\n${LongLine}\n")
 # More than 16 MiB of comment lines.

@@ -1,6 +1,6 @@
 // The plugin's memory is read and written through the kernel: a wrong
 // pointer gives an answer, never a fault.
-#include "qelhost/services/plugin_memory.hpp"
+#include "qelhost/loader/plugin_memory.hpp"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,7 @@
 # (natively) within 2 GB of address space, never by a signal or a hang.
 function(session_stop NAME STATUS MESSAGE)
     qelhost_test(${NAME} ${STATUS} MATCH "qelhost: ${MESSAGE}[^\n]*\n$" ARGS ${ARGN})
-    set_tests_properties(qelhost.${NAME} PROPERTIES
-        TIMEOUT 30 ENVIRONMENT QELHOST_ADDRESS_LIMIT=2147483648)
+    qelhost_test_properties(${NAME} TIMEOUT 30 ENVIRONMENT QELHOST_ADDRESS_LIMIT=2147483648)
 endfunction()
 
 # ---- Sessions of the shipped package ----
@@ -30,8 +29,6 @@ if(QELFAR_DLL)
                  ${QELFAR} ${SESSIONS}/unknown_command.qel)
     session_stop(unused_answer 3 "line 3: the answer there was not used by \"key F7 shift\""
                  ${QELFAR} ${SESSIONS}/unused_answer.qel)
-    session_stop(no_answer 3 "no answer prepared for the box \"Information\""
-                 ${QELFAR} ${SESSIONS}/no_answer.qel)
     session_stop(unknown_button 3 "line 2: no button \"Maybe\" here; the buttons are \\{ Ok \\}"
                  ${QELFAR} ${SESSIONS}/unknown_button.qel)
 
@@ -53,11 +50,11 @@ set_tests_properties(qelhost.make_session_inputs PROPERTIES
     FIXTURES_SETUP qelhost_session_inputs)
 function(input_stop NAME STATUS MESSAGE)
     session_stop(${NAME} ${STATUS} "${MESSAGE}" ${ARGN})
-    set_tests_properties(qelhost.${NAME} PROPERTIES FIXTURES_REQUIRED qelhost_session_inputs)
+    qelhost_test_properties(${NAME} FIXTURES_REQUIRED qelhost_session_inputs)
 endfunction()
 
 set(Scripts
-    folder 2 "cannot use .*folder.qel as the session script: it is a directory, not a file"
+    folder 2 "cannot use .*folder.qel as the session script: it is a folder, not a file or a pipe"
     bom 3 "line 1: unknown command \"jump\""
     escape 3 "line 1: unknown command \"jump\\\\x1b.2J\""
     not_cp866 3 "line 1: answer type: code page 866 has no 日本"
@@ -68,7 +65,8 @@ while(Scripts)
     input_stop(script.${Kind} ${Status} "${Message}" ${STARTFILES} ${INPUTS}/${Kind}.qel)
 endwhile()
 session_stop(script.device 2 "cannot use /dev/zero as the session script: it is a character device"
-             ${STARTFILES} /dev/zero)
+             ${STARTFILES} /dev/zero WINE_MATCH "cannot use /dev/zero as the session script: No such file"
+             WINE_BECAUSE "Wine shows no device of the Linux file system as a file")
 
 # Standard input and pipes, through the shell: what qelhost writes (both
 # streams), then "status N", must match EXPECTED.
@@ -86,7 +84,7 @@ endfunction()
 shell_test(stdin.device "exec </dev/zero;"
            "qelhost: standard input: line 1 is longer than 65536 bytes\nstatus 3\n$")
 shell_test(stdin.folder "exec </;"
-           "qelhost: standard input is a directory, not a session script\nstatus 2\n$")
+           "qelhost: standard input is a folder, not a session script\nstatus 2\n$")
 shell_test(stdin.pipe "printf 'jump\\n' |"
            "qelhost: line 1: unknown command \"jump\"[^\n]*\nstatus 3\n$")
 shell_test(stdin.pipe_as_script "printf 'jump\\n' |"
@@ -97,6 +95,38 @@ string(CONCAT Opened "fifo.qel\", 0 bytes of data.*\"/dev/zero\", 0 bytes of dat
        "folder.qel\", 0 bytes of data.*too_big.qel\", 262144 bytes of data.*"
        "the session ends\nstatus 0\n$")
 shell_test(open_kinds "" "${Opened}" ${INPUTS}/open.qel)
+
+# What an attacker found: each ends with one clear qelhost: line and a
+# fitting status. The name, the shell's redirections of qelhost's streams
+# (standard error goes to the test), the arguments ('|'-separated), and
+# what qelhost writes, then "status N".
+if(QELFAR_DLL)
+    set(Past "99999999999")
+    set(Findings
+        full_disk ">/dev/full" "${QELFAR}|${SESSIONS}/menus.qel"
+            "^qelhost: cannot write the transcript to standard output: No space left on device\nstatus 3\n$"
+        closed_stdout ">&-" "${QELFAR}|${SESSIONS}/menus.qel"
+            "^qelhost: standard output is closed: the transcript has nowhere to go\nstatus 2\n$"
+        closed_stdin "<&-" "${QELFAR}"
+            "^qelhost: standard input is closed: name a session script\nstatus 2\n$"
+        count_past_range "" "--heap-fail-after|${Past}|${QELFAR}"
+            "^qelhost: --heap-fail-after takes a count of at most 999999999, not ${Past} \\(run qelhost --help for the usage\\)\nstatus 2\n$"
+        item_past_range "" "${QELFAR}|${INPUTS}/menu_past.qel"
+            "qelhost: line 1: menu: the item ${Past} is past 999999999, the largest number qelhost takes\nstatus 3\n$"
+        missing_dll "" "${CMAKE_CURRENT_BINARY_DIR}/nowhere/qelfar.dll"
+            "^qelhost: cannot load [^\n]*/nowhere/qelfar.dll: cannot open the file \\(No such file or directory\\) \\(make demo, or make dll, builds dist/qelfar/qelfar.dll\\)\nstatus 2\n$"
+        no_answer "" "${QELFAR}|${SESSIONS}/no_answer.qel"
+            "qelhost: line 2: no answer prepared for the box \"Information\" \\(answers go before the command that shows it\\)\nstatus 3\n$")
+    while(Findings)
+        list(POP_FRONT Findings Name Redirection Arguments Expected)
+        string(REPLACE "|" " " Arguments "${Arguments}")
+        add_test(NAME qelhost.finding.${Name} COMMAND sh -c
+                 "${CMAKE_CROSSCOMPILING_EMULATOR} \"$0\" ${Arguments} 2>&1 ${Redirection}; echo status $?"
+                 $<TARGET_FILE:qelhost>)
+        set_tests_properties(qelhost.finding.${Name} PROPERTIES TIMEOUT 30
+            FIXTURES_REQUIRED qelhost_session_inputs PASS_REGULAR_EXPRESSION "${Expected}")
+    endwhile()
+endif()
 
 # Language files: reported when the session starts; the run stops only
 # when the plugin asks for a message.
@@ -109,9 +139,14 @@ set(LanguageFiles
     folder "fixture.lng is not a regular file")
 while(LanguageFiles)
     list(POP_FRONT LanguageFiles Kind Message)
+    set(Wine "")
+    if(Kind STREQUAL "fifo")
+        set(Wine WINE_MATCH "beside the plugin: fixture.lng: No such file"
+                 WINE_BECAUSE "Wine lists a FIFO in its folder, but shows it as no file")
+    endif()
     input_stop(language.${Kind} 3
                "GetMsg: no usable English language file \\(.lng\\) beside the plugin: ${Message}"
-               ${INPUTS}/${Kind}_lng/startfiles.dll ${SESSIONS}/missing_message.qel)
+               ${INPUTS}/${Kind}_lng/startfiles.dll ${SESSIONS}/missing_message.qel ${Wine})
 endwhile()
 session_stop(language.missing 3
              "GetMsg: no usable English language file \\(.lng\\) beside the plugin \\(the plugin's"
@@ -203,13 +238,14 @@ add_test(NAME qelhost.usage.empty_heap_count
 set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPRESSION
     "^qelhost: --heap-fail-after takes a count, not \"\" \\(run qelhost --help for the usage\\)\n$")
 
-# ---- Unit tests of the session's and the services' parts ----
+# ---- Unit tests of the parts of the session, the services and the loaders ----
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
-               plugin_memory_test.cpp line_input_test.cpp
+               plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
-               ../services/text_format.cpp
-               ../services/plugin_memory.cpp ../session/line_input.cpp)
+               ../services/text_format.cpp ../loader/plugin_memory.cpp
+               ../linux_pe_loader/memory_probe.cpp ../loader/block_table.cpp
+               ../session/line_input.cpp)
 target_include_directories(qelhost_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelhost_unit_tests PRIVATE ${QELFAR_WARNINGS})
 target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64

@@ -1,0 +1,49 @@
+// The user's side of the host's boxes and dialogs, as the services see it:
+// they ask their caller for the answer (an AnswerSource it hands them), then
+// apply it: edits to the dialog's field, and the button that closes it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What closed a box or dialog, besides the 0-based number of a button.
+constexpr int PressedEsc = -1;
+constexpr int PressedEnterWithoutDefault = -2; // a dialog without a default button
+// A dialog's default button when none of its buttons is one.
+constexpr int NoDefaultButton = -1;
+
+struct EditStep {
+    enum Kind { Type, Append, Clear, FromHistory } What;
+    std::string Text; // UTF-8, for Type and Append
+    int Entry = 0;    // 1 = the latest, for FromHistory
+};
+
+struct Answer {
+    int Line = 0; // of the session input; 0 when asked for at the box
+    std::vector<EditStep> Edits;
+    enum Kind { PressButton, PressEnter, PressEsc } Close = PressEnter;
+    std::string ButtonName; // label (UTF-8) or number from 1, for PressButton
+};
+
+// The dialog's edit field, as the user sees it.
+struct FieldView {
+    std::string Text;        // UTF-8
+    std::string HistoryName; // empty without a history
+};
+
+// The answer for the box or dialog called What ("the box \"Information\""),
+// whose buttons show the faces Buttons ("{ Ok }"); Field is null without an
+// edit field. Whatever it returns fits: its button and history entries exist.
+typedef Answer (*AnswerSource)(const std::string& What, const std::vector<std::string>& Buttons,
+                               const FieldView* Field);
+
+// The 0-based position of the button named by its label (without case) or
+// its number from 1, or -1 when there is none.
+int FindButton(const std::string& Name, const std::vector<std::string>& Buttons);
+
+// The 0-based button that Reply presses, PressedEsc, or, for Enter without
+// a default button, PressedEnterWithoutDefault.
+int ChosenButton(const Answer& Reply, const std::vector<std::string>& Buttons, int DefaultButton);
+
+// Tells what the user pressed.
+void ReportClose(const Answer& Reply, int Pressed, const std::vector<std::string>& Buttons);
