@@ -24,7 +24,10 @@ endif()
 execute_process(COMMAND ${Limit} ${EMULATOR} ${RUNNER} ${QELHOST} ${ARGUMENTS}
                 RESULT_VARIABLE Status OUTPUT_VARIABLE Out ERROR_VARIABLE Err)
 if(RUNNER AND Status EQUAL 77 AND Out MATCHES "^qelhost.exe tests skipped: ")
-    message(FATAL_ERROR "${Out}") # the test's SKIP_REGULAR_EXPRESSION
+    # The line the test's SKIP_REGULAR_EXPRESSION looks for, as one line
+    # (message() would fold it).
+    execute_process(COMMAND ${CMAKE_COMMAND} -E echo_append "${Out}")
+    return()
 endif()
 # With QELFAR_UPDATE_EXPECTED in the environment (make update-expected),
 # what the Linux qelhost wrote becomes the expected output; the status is still checked.
