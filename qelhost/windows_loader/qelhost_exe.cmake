@@ -11,7 +11,8 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES}
 target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
 # GCC 12 at -O2 warns falsely of overlapping copies inside std::string's
 # operator+ (its bug 105329).
-target_compile_options(qelhost PRIVATE ${QELFAR_WARNINGS} -Wno-restrict)
+target_compile_options(qelhost PRIVATE ${QELFAR_WARNINGS} -Wno-restrict
+    -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 target_compile_definitions(qelhost PRIVATE QELHOST_VERSION="${PROJECT_VERSION}"
                            WIN32_LEAN_AND_MEAN NOMINMAX
                            # C99 printf (%zu, %#lx), as the Linux build has.
