@@ -34,7 +34,17 @@ and the viewer, and the command prefix "Qel:", each answered with a message
 that says where it was called from. A file named far.ads opens as a
 pseudo-folder of three small files; on that panel F7 opens an input dialog
 whose field keeps a history. Its texts are in English and Russian."""
-COPYRIGHT_FORMAT = "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"
+# dpkg's own copyright file is in the machine-readable format and names it.
+FORMAT_EXAMPLE = "/usr/share/doc/dpkg/copyright"
+
+
+def copyright_format():
+    """The address of Debian's machine-readable copyright format, as dpkg's copyright gives it."""
+    with open(FORMAT_EXAMPLE, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("Format:"):
+                return line.split(":", 1)[1].strip()
+    sys.exit(f"make_deb.py: {FORMAT_EXAMPLE} names no Format")
 
 
 def debian_text(text):
@@ -64,7 +74,7 @@ def copyright_file(license_path, name):
     at = next(i for i, line in enumerate(lines) if line.startswith("Copyright "))
     holder = lines[at].removeprefix("Copyright (c) ").removeprefix("Copyright ")
     terms = "\n".join(lines[at + 1:]).strip()
-    return (f"Format: {COPYRIGHT_FORMAT}\nUpstream-Name: {name}\n\n"
+    return (f"Format: {copyright_format()}\nUpstream-Name: {name}\n\n"
             f"Files: *\nCopyright: {holder}\nLicense: Expat\n\n"
             f"License: Expat\n{debian_text(terms)}\n")
 
