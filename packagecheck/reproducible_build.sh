@@ -7,10 +7,9 @@ set -euo pipefail
 source_dir=$(cd "$1" && pwd)
 work_dir=$2
 rm -rf "$work_dir"
-mkdir -p "$work_dir/sources-copy"
+mkdir -p "$work_dir"
 work_dir=$(cd "$work_dir" && pwd)
-tar -C "$source_dir" --exclude=./build --exclude=./dist --exclude=./.git -cf - . |
-    tar -C "$work_dir/sources-copy" -xf -
+"$(dirname "$0")/copy_sources.sh" "$source_dir" "$work_dir/sources-copy"
 
 build() { # SOURCE BUILD_DIR
     cmake -S "$1" --preset dll -B "$2" >"$2.log" 2>&1 &&

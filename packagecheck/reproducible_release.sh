@@ -4,6 +4,7 @@
 # with the same checksums and each passes sha256sum -c.
 # usage: reproducible_release.sh SOURCE_DIR WORK_DIR
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$1" && pwd)
 work_dir=$2
 rm -rf "$work_dir"
@@ -13,9 +14,7 @@ work_dir=$(cd "$work_dir" && pwd)
 # make's settings of a make that runs this test would reach the inner one.
 unset MAKEFLAGS MFLAGS MAKELEVEL
 release() { # COPY
-    mkdir -p "$1"
-    tar -C "$source_dir" --exclude=./build --exclude=./dist --exclude=./.git -cf - . |
-        tar -C "$1" -xf -
+    "$here/copy_sources.sh" "$source_dir" "$1"
     make -C "$1" release JOBS=2 >"$1.log" 2>&1 || { tail -n 40 "$1.log"; exit 1; }
     (cd "$1/dist/release" && sha256sum --quiet -c SHA256SUMS) || exit 1
 }

@@ -73,7 +73,7 @@ int Blame(int Signal, const siginfo_t& Info, const mcontext_t& Registers) {
     char What[64];
     unsigned long Address = reinterpret_cast<uintptr_t>(Info.si_addr);
     bool OfMemory = Signal == SIGSEGV || Signal == SIGBUS;
-    snprintf(What, sizeof What, OfMemory ? "%s at 0x%lx" : "%s", SignalName(Signal), Address);
+    NameFault(What, SignalName(Signal), OfMemory, Address);
     auto Instruction = static_cast<uintptr_t>(Registers.gregs[REG_EIP]);
     auto Stack = static_cast<uintptr_t>(Registers.gregs[REG_ESP]);
     Fault F{What,

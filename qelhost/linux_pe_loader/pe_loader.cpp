@@ -56,8 +56,3 @@ std::string LoadPluginModule(const std::string& Path, PluginModule& Module) {
         return "its entry routine refused to load (DLL_PROCESS_ATTACH returned FALSE)";
     return "";
 }
-
-void* FindExport(const PluginModule& Module, const std::string& Name) {
-    auto Found = Module.Exports.find(Name);
-    return Found == Module.Exports.end() ? nullptr : Found->second;
-}

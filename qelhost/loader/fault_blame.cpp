@@ -68,6 +68,10 @@ bool BlamePlugin(const Fault& F, char* Message, size_t Size) {
 
 } // namespace
 
+void NameFault(char (&What)[64], const char* Kind, bool OfMemory, unsigned long Address) {
+    snprintf(What, sizeof What, OfMemory ? "%s at 0x%lx" : "%s", Kind, Address);
+}
+
 void NotePluginImage(const void* Base, size_t Size) {
     ImageStart = reinterpret_cast<uintptr_t>(Base);
     ImageEnd = ImageStart + Size;

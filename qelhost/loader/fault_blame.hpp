@@ -14,8 +14,12 @@
 constexpr unsigned TrapFlag = 0x100;             // in eflags
 constexpr unsigned AlignmentCheckFlag = 0x40000; // in eflags
 
+// A fault's words, in What: its Kind ("segmentation fault"), and for a fault
+// of memory the address accessed ("segmentation fault at 0x10").
+void NameFault(char (&What)[64], const char* Kind, bool OfMemory, unsigned long Address);
+
 struct Fault {
-    const char* What;      // "segmentation fault at 0x10", ...
+    const char* What;      // as NameFault words it
     unsigned long Address; // what was accessed, for a fault of memory
     uintptr_t Instruction, Stack;
     bool OfMemory;  // a segmentation fault or bus error

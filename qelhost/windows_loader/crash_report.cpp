@@ -95,7 +95,7 @@ Fault Described(const EXCEPTION_RECORD& Record, const CONTEXT& Registers, const 
                                 ? Record.ExceptionInformation[1]
                             : Code == EXCEPTION_STACK_OVERFLOW ? Stack
                                                                : Instruction;
-    snprintf(What, sizeof What, OfMemory ? "%s at 0x%lx" : "%s", Name, Address);
+    NameFault(What, Name, OfMemory, Address);
     return Fault{What, Address, Instruction, Stack, OfMemory, OfMemory && Address == Instruction,
                  static_cast<unsigned short>(Registers.SegGs) != QelhostGs,
                  // Windows clears the trap flag before it reports the trap;

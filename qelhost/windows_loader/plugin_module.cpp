@@ -60,8 +60,3 @@ std::string LoadPluginModule(const std::string& Path, PluginModule& Module) {
     LoadingDone();
     return "";
 }
-
-void* FindExport(const PluginModule& Module, const std::string& Name) {
-    auto Found = Module.Exports.find(Name);
-    return Found == Module.Exports.end() ? nullptr : Found->second;
-}
