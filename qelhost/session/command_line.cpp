@@ -1,6 +1,7 @@
 #include "qelhost/session/command_line.hpp"
 #include "qelhost/counts.hpp"
 #include "qelhost/regular_file.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/stop_run.hpp"
 
