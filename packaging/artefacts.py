@@ -27,8 +27,13 @@ def check_pe(path):
         image = pefile.PE(path, fast_load=False)
     except pefile.PEFormatError as error:
         raise Damaged(f"{path} is not a readable PE file: {error}") from None
-    if image.get_warnings():
-        raise Damaged(f"{path} reads back with warnings: {image.get_warnings()[0]}")
+    # pefile's warnings are guesses (a mostly-zero file, say); a truncated
+    # image shows as a section that ends past the file.
+    size = len(image.__data__)
+    for section in image.sections:
+        if section.PointerToRawData + section.SizeOfRawData > size:
+            name = section.Name.rstrip(b"\0").decode("ascii", "replace")
+            raise Damaged(f"{path} is cut short: its section {name} ends past the file")
 
 
 def check_deb(path):
