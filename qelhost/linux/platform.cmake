@@ -8,7 +8,8 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES}
     linux/memory_probe.cpp
     linux/thread_block.cpp
     linux/plugin_loader.cpp
-    linux/sanitizer_options.cpp)
+    linux/sanitizer_options.cpp
+    linux/drives.cpp)
 target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qelhost PRIVATE qelhost_pe)
 target_compile_options(qelhost PRIVATE ${QELFAR_WARNINGS})

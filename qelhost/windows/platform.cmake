@@ -10,7 +10,8 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES}
     windows/module_image.cpp
     windows/loading.cpp
     windows/import_hooks.cpp
-    windows/plugin_loader.cpp)
+    windows/plugin_loader.cpp
+    windows/drives.cpp)
 target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qelhost PRIVATE qelhost_pe)
 # GCC 12 at -O2 warns falsely of overlapping copies inside std::string's
