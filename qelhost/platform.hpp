@@ -35,12 +35,21 @@ extern const char PathSeparators[];
 // on a FIFO. Returns the descriptor, or -1 with errno set.
 int OpenForReading(const char* Path, bool NoWait);
 
-// ---- Faults ----
+// ---- Faults, the watchdog, interruptions ----
 
 // Once, before the plugin loads: a fault from here on ends the run with one
 // message that says whose it is (gate/fault_blame.hpp): signals on Linux, a
 // vectored exception handler on Windows.
 void ReportCrashes();
+
+// Once, before the plugin loads: the user's interruptions (SIGINT, SIGTERM
+// and SIGHUP on Linux; Ctrl-C and Ctrl-Break from the console on Windows)
+// and the alarm end the run through gate/watchdog.hpp, the transcript kept.
+void CatchInterruptions();
+
+// Sets the one alarm of the process to go off after Milliseconds (0: never)
+// and returns how many were left of the one set before (0: none).
+uint32_t SetAlarm(uint32_t Milliseconds);
 
 // Once, early: what CarryPiece needs (the Linux pipe), so that it opens no
 // file later and the fault report can use it.

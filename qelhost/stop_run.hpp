@@ -2,22 +2,27 @@
 // flushed first, and a run that ends for any reason but a finished session
 // says why in one "qelhost:" line on standard error, the last word.
 //
-// Which status when:
-//   0                 the session went through (also after Ctrl-D, quit or
-//                     exit), and its transcript was written;
-//   the plugin's own  the plugin ended the process (exit, ExitProcess);
-//   ExitRefused       before the session starts: the arguments, the standard
-//                     streams, the script or the DLL cannot be used;
-//   ExitStopped       the session cannot go on: a script mistake or an answer
-//                     that does not fit, something the plugin handed over that
-//                     cannot be used, a fault of the plugin, a transcript that
-//                     cannot be written;
-//   ExitQelhostFault  a fault in qelhost's own code: a bug.
+// Which status when (the outcomes):
+//   0                 ok: the session went through (also after Ctrl-D, quit
+//                     or exit), and its transcript was written;
+//   ExitRefused       refused: before the session starts, the arguments, the
+//                     standard streams, the script or the DLL cannot be used;
+//   ExitStopped       the session cannot go on: a script stop (a mistake or
+//                     an answer that does not fit, a transcript that cannot
+//                     be written), the plugin's fault (in its code, or
+//                     something it handed over that cannot be used), or a
+//                     timeout (a call into it that did not return);
+//   ExitQelhostFault  qelhost's fault: a fault in its own code, a bug;
+//   ExitPluginEnded   the plugin ended the process (exit, _exit, abort,
+//                     _amsg_exit, ExitProcess), whatever the value it gave;
+//   128 + N           interrupted by signal N (SIGINT 130, SIGTERM 143,
+//                     SIGHUP 129; Ctrl-C and Ctrl-Break on Windows 130).
 #pragma once
 
 constexpr int ExitRefused = 2;
 constexpr int ExitStopped = 3;
 constexpr int ExitQelhostFault = 4;
+constexpr int ExitPluginEnded = 5;
 
 // Ends the run from anywhere, plugin frames included (nothing unwinds):
 // "qelhost: MESSAGE" on standard error after the transcript.

@@ -1,6 +1,7 @@
 #include "qelhost/gate/plugin_call.hpp"
 #include "qelhost/gate/call_gate_assembly.hpp"
 #include "qelhost/gate/fault_blame.hpp"
+#include "qelhost/gate/watchdog.hpp"
 #include "qelhost/platform.hpp"
 
 #include <string>
@@ -47,8 +48,10 @@ uint32_t CallPlugin(const char* Name, const void* Function,
                     std::initializer_list<uint32_t> Arguments) {
     if (Name != nullptr)
         NoteEntryPoint(Name);
+    EnterPluginCall();
     uint64_t Returned =
         qelhost_call_plugin(Function, Arguments.begin(), static_cast<uint32_t>(Arguments.size()));
+    LeavePluginCall();
     uint32_t Breaches = static_cast<uint32_t>(Returned >> 32);
     if (Breaches != 0)
         StopAsPluginFault("it returned with %s, against the calling convention",

@@ -1,14 +1,16 @@
-// How the plugin ends the process or waits, as either loader binds it (the
+// How the plugin ends the process or waits, as either build binds it (the
 // plugin's own msvcrt.dll and KERNEL32.dll imports of these names): each end
-// is told and goes through stop_run.hpp, and a wait that cannot end is a
-// fault of the plugin's.
+// is told, with the call, its value and the entry point running, and ends
+// the run with status 5 (stop_run.hpp); a wait that cannot end is a fault
+// of the plugin's.
 #pragma once
 
 #include "qelhost/calling_convention.hpp"
 
 #include <stdint.h>
 
-PLUGIN_CDECL void PluginExit(int Status);               // msvcrt.dll!exit, _exit
+PLUGIN_CDECL void PluginExit(int Status);               // msvcrt.dll!exit
+PLUGIN_CDECL void PluginUnderscoreExit(int Status);     // msvcrt.dll!_exit
 PLUGIN_STDCALL void PluginExitProcess(uint32_t Code);   // KERNEL32.dll!ExitProcess
 PLUGIN_CDECL void PluginAbort();                        // msvcrt.dll!abort
 PLUGIN_CDECL void PluginAmsgExit(int Code);             // msvcrt.dll!_amsg_exit

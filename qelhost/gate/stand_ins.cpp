@@ -22,7 +22,7 @@ const StandIn Table[] = {
     {"msvcrt.dll", "realloc", Address(PluginRealloc), Both},
     {"msvcrt.dll", "free", Address(PluginFree), Both},
     {"msvcrt.dll", "exit", Address(PluginExit), Both},
-    {"msvcrt.dll", "_exit", Address(PluginExit), Both},
+    {"msvcrt.dll", "_exit", Address(PluginUnderscoreExit), Both},
     {"msvcrt.dll", "abort", Address(PluginAbort), Both},
     {"msvcrt.dll", "_amsg_exit", Address(PluginAmsgExit), Both},
     {"msvcrt.dll", "_iob", MsvcrtIob, Own},

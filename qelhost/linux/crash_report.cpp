@@ -1,5 +1,6 @@
 // The Linux qelhost's crash report: signals, handled on a stack of their own.
 #include "qelhost/gate/fault_blame.hpp"
+#include "qelhost/linux/qelhost_state.hpp"
 #include "qelhost/gate/plugin_memory.hpp"
 #include "qelhost/platform.hpp"
 #include "qelhost/stop_run.hpp"
@@ -14,10 +15,11 @@
 
 #include <initializer_list>
 
+unsigned short QelhostGs;
+
 namespace {
 
 volatile sig_atomic_t Reporting;
-unsigned short QelhostGs;                        // the segment of qelhost's thread storage
 uintptr_t StackLow = 0, StackHigh = UINTPTR_MAX; // the thread's stack, where known
 struct sigaction Previous[NSIG];                 // the sanitizer's handlers, in that build
 
@@ -56,19 +58,6 @@ void NoteStackBounds() {
     pthread_attr_destroy(&Attributes);
 }
 
-// Code the plugin ran may have changed gs, which thread storage (errno, the
-// sanitizer's state) needs, and set the alignment-check flag, which the
-// kernel leaves set for the handler: both put back before anything else.
-__attribute__((always_inline)) inline void RestoreQelhostState() {
-    asm volatile("movw %0, %%gs\n\t"
-                 "pushfl\n\t"
-                 "andl %1, (%%esp)\n\t"
-                 "popfl"
-                 :
-                 : "r"(QelhostGs), "i"(~AlignmentCheckFlag)
-                 : "cc", "memory");
-}
-
 int Blame(int Signal, const siginfo_t& Info, const mcontext_t& Registers) {
     char What[64];
     unsigned long Address = reinterpret_cast<uintptr_t>(Info.si_addr);
@@ -89,13 +78,7 @@ int Blame(int Signal, const siginfo_t& Info, const mcontext_t& Registers) {
     return BlameFault(F, Message, sizeof Message);
 }
 
-// The handler realigns the stack itself: the i386 ABI promises 16 bytes at
-// every call, and the kernel keeps that for a signal frame, but an emulator
-// may not (qemu-user 7 aligns it to 8), and the sanitizer's frames below
-// (Blame) then lie 4 bytes off their redzones and report writes to their
-// own variables.
-__attribute__((no_sanitize("address"), no_stack_protector, force_align_arg_pointer)) void
-OnFault(int Signal, siginfo_t* Info, void* Context) {
+SIGNAL_HANDLER void OnFault(int Signal, siginfo_t* Info, void* Context) {
     RestoreQelhostState();
     if (Reporting) { // no library call: the report itself faulted
         const char Text[] = "qelhost: a second fault while reporting a fault\n";
@@ -125,7 +108,7 @@ void ReportCrashes() {
     Stack.ss_sp = ReportStack;
     Stack.ss_size = sizeof ReportStack;
     sigaltstack(&Stack, nullptr);
-    asm volatile("movw %%gs, %0" : "=r"(QelhostGs));
+    NoteQelhostState();
     NoteStackBounds();
     PrepareMemoryProbe(); // the report reads the stack through it
     struct sigaction Action;

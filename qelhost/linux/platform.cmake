@@ -5,6 +5,7 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES}
     linux/standard_streams.cpp
     linux/call_gate.cpp
     linux/crash_report.cpp
+    linux/interruptions.cpp
     linux/memory_probe.cpp
     linux/thread_block.cpp
     linux/plugin_loader.cpp

@@ -2,7 +2,10 @@
 // edits the field (or takes a history entry) and picks the button.
 #pragma once
 
-#include "qelhost/session/answers.hpp"
+#include "qelhost/services/user_answer.hpp"
+
+#include <string>
+#include <vector>
 
 // Asks until the user gives a fitting answer; Esc when the input ends.
 Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field);

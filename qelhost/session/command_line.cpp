@@ -18,8 +18,8 @@
 namespace {
 
 const char Usage[] =
-    "usage: qelhost [--lang eng|rus] [--heap-fail-after N] [--drive C=DIR]... PLUGIN.dll\n"
-    "               [SCRIPT|-]\n"
+    "usage: qelhost [--lang eng|rus] [--heap-fail-after N] [--timeout SECONDS]\n"
+    "               [--drive C=DIR]... PLUGIN.dll [SCRIPT|-]\n"
     "       qelhost [--lang eng|rus] --messages PLUGIN.dll\n"
     "       qelhost -h|--help|--version\n"
     "Runs the plugin DLL in a simulated host: its start-up calls, then the session\n"
@@ -27,12 +27,16 @@ const char Usage[] =
     "a terminal (type help there). Options may come anywhere; -- ends them.\n"
     "  --lang eng|rus         the language file to read (English by default)\n"
     "  --heap-fail-after N    the plugin's heap fails after N more allocations\n"
+    "  --timeout SECONDS      a call into the plugin that has not returned after\n"
+    "                         SECONDS is stopped (30 by default; 0: no limit)\n"
     "  --drive C=DIR          the plugin's drive C: is the folder DIR (repeatable; on\n"
     "                         Linux C: is the current folder unless given)\n"
     "  --messages             list the language file's messages and stop\n"
-    "Exit status: 0 after the session; the plugin's own when it calls exit; 2 when\n"
-    "the arguments or the DLL are refused; 3 when the session cannot go on (the\n"
-    "plugin's faults included); 4 when qelhost's own code fails, a bug of qelhost.\n";
+    "Exit status: 0 after the session; 2 when the arguments or the DLL are refused;\n"
+    "3 when the session cannot go on (a script mistake, the plugin's fault, a call\n"
+    "past the timeout); 4 when qelhost's own code fails, a bug of qelhost; 5 when\n"
+    "the plugin ends the process (exit, abort, ExitProcess); 128 + N when signal N\n"
+    "interrupts it (130 for Ctrl-C).\n";
 
 [[noreturn]] void UsageError(const std::string& Why) {
     StopRun(ExitRefused, "%s (run qelhost --help for the usage)", Escaped(Why).c_str());
@@ -62,6 +66,20 @@ void AddDrive(Options&, const std::string& Value) {
         UsageError(Error);
 }
 
+// The longest --timeout: a day.
+constexpr long MostTimeout = 86400;
+
+void SetTimeout(Options& Result, const std::string& Value) {
+    long Seconds = 0;
+    CountRead Read = ReadCount(Value, Seconds);
+    if (Read == CountRead::NotANumber)
+        UsageError("--timeout takes seconds, not \"" + Value + "\"");
+    if (Read == CountRead::TooLarge || Seconds > MostTimeout)
+        UsageError("--timeout takes at most " + std::to_string(MostTimeout) + " seconds, not " +
+                   Value);
+    Result.Timeout = static_cast<unsigned>(Seconds);
+}
+
 // Option is "--name" or "--name=value"; Next gives the following argument.
 template <typename NextArgument>
 void ReadOption(Options& Result, const std::string& Option, NextArgument Next) {
@@ -75,11 +93,13 @@ void ReadOption(Options& Result, const std::string& Option, NextArgument Next) {
         FinishRun(0);
     } else if (Name == "--messages" && Equals == std::string::npos) {
         Result.ListMessages = true;
-    } else if (Name == "--lang" || Name == "--heap-fail-after" || Name == "--drive") {
+    } else if (Name == "--lang" || Name == "--heap-fail-after" || Name == "--drive" ||
+               Name == "--timeout") {
         std::string Value = Equals != std::string::npos ? Option.substr(Equals + 1) : Next(Name);
-        (Name == "--lang"    ? SetLanguage
-         : Name == "--drive" ? AddDrive
-                             : SetHeapFailAfter)(Result, Value);
+        (Name == "--lang"              ? SetLanguage
+         : Name == "--drive"           ? AddDrive
+         : Name == "--heap-fail-after" ? SetHeapFailAfter
+                                       : SetTimeout)(Result, Value);
     } else {
         UsageError("unknown option " + Option);
     }

@@ -2,11 +2,14 @@
 // --version, and usage mistakes told in one line.
 #pragma once
 
+#include "qelhost/gate/watchdog.hpp"
+
 #include <string>
 
 struct Options {
     std::string Language = "English";
-    long HeapFailAfter = -1; // negative: the heap never fails
+    long HeapFailAfter = -1;             // negative: the heap never fails
+    unsigned Timeout = DefaultCallLimit; // seconds a call into the plugin may take, 0: no limit
     bool ListMessages = false;
     std::string Plugin;
     std::string Script; // empty or "-": standard input

@@ -4,6 +4,7 @@
 #include "qelhost/gate/plugin_heap.hpp"
 #include "qelhost/gate/plugin_memory.hpp"
 #include "qelhost/gate/plugin_module.hpp"
+#include "qelhost/gate/watchdog.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/language_file.hpp"
@@ -69,6 +70,8 @@ int Run(int Count, char** Arguments) {
 
     PrepareMemoryProbe();
     ReportCrashes();
+    SetCallLimit(Chosen.Timeout);
+    CatchInterruptions();
     SetLoaderNoteHook(NoteFromLoader); // the plugin's start-up code may end the process
     PluginModule Module;
     std::string Error = LoadPluginModule(Chosen.Plugin, Module);

@@ -1,4 +1,5 @@
 #include "qelhost/session/terminal.hpp"
+#include "qelhost/gate/watchdog.hpp"
 #include "qelhost/services/text_format.hpp"
 
 #include <stdio.h>
@@ -19,6 +20,7 @@ bool OnTerminal() {
 }
 
 bool AskLine(const std::string& Prompt, std::string& Line) {
+    WaitingForUser Waiting; // not the plugin's time, when a box of its call asks
     while (Terminal != nullptr && !Ended) {
         fputs(Prompt.c_str(), stdout);
         fflush(stdout);

@@ -17,7 +17,7 @@ if(QELFAR_DLL)
     qelhost_session(panel 0)
     qelhost_session(f7_dialog 0)
     qelhost_session(russian 0 --lang rus)
-    qelhost_session(heap_exhausted 1 --heap-fail-after 0)
+    qelhost_session(heap_exhausted 5 --heap-fail-after 0)
     qelhost_test(demo 0 OUT ${SESSIONS}/demo.out
                  ARGS ${QELFAR} ${CMAKE_SOURCE_DIR}/qelhost/sessions/demo.qel)
     # Options may follow the plugin and the script.

@@ -6,6 +6,7 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES}
     windows/standard_streams.cpp
     windows/call_gate.cpp
     windows/crash_report.cpp
+    windows/interruptions.cpp
     windows/memory_probe.cpp
     windows/module_image.cpp
     windows/loading.cpp
