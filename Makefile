@@ -144,10 +144,13 @@ test: deps
 
 .PHONY: $(addprefix test-,$(TEST_GROUPS))
 
-# Each fuzz target for FUZZ_SECONDS.
+# Each fuzz target for FUZZ_SECONDS, then MUTANTS single-byte mutants of the
+# shipped DLL through qelhost (qelhost/tests/mutants.py, a new seed each run;
+# each bad one is printed as a fixed row for qelhost/tests/mutants.txt).
 FUZZ_SECONDS ?= 60
+MUTANTS ?= 3000
 FUZZ_TARGETS := $(patsubst fuzz/%_fuzz.cpp,%,$(wildcard fuzz/*_fuzz.cpp))
-fuzz: deps
+fuzz: deps dll
 	@$(CONFIGURE) fuzz >/dev/null
 	@$(BUILD) fuzz -j $(JOBS)
 	@for target in $(FUZZ_TARGETS); do \
@@ -158,6 +161,11 @@ fuzz: deps
 	    fi; \
 	    grep -E "^(Done|stat::number_of_executed_units|stat::new_units_added)" $$log; \
 	done
+	@$(CONFIGURE) linux32 >/dev/null
+	@$(BUILD) linux32 --target qelhost -j $(JOBS) >/dev/null
+	@echo "Running $(MUTANTS) mutants of dist/qelfar/qelfar.dll through qelhost"
+	@qelhost/tests/mutants.py --dll dist/qelfar/qelfar.dll --session qelhost/sessions/demo.qel \
+	    --rows qelhost/tests/mutants.txt --sample $(MUTANTS) --timeout 5 --jobs $(JOBS) -- bin/qelhost
 
 # The unit tests, built without sanitizers, under valgrind memcheck.
 memcheck: deps

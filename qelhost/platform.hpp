@@ -67,6 +67,12 @@ bool CarryPiece(void* To, const void* From, size_t Size);
 // empty string, or why the DLL is refused.
 std::string LoadPluginModule(const std::string& Path, PluginModule& Module);
 
+// Size bytes of fresh memory, readable, writable and zeroed, for the
+// plugin's heap; null when the system has none. ReleaseMemory gives them
+// back.
+void* ReserveMemory(size_t Size);
+void ReleaseMemory(void* Start, size_t Size);
+
 // Whether Block is a live block of the system's own C heap that the plugin
 // got there untracked (qelhost.exe: its start-up code runs before its heap
 // imports are rebound); always false on Linux.
@@ -79,3 +85,7 @@ void SleepMilliseconds(uint32_t Milliseconds);
 // its own way of reaching the gate's frame slot without a register.
 extern "C" uint64_t qelhost_call_plugin(const void* Function, const uint32_t* Arguments,
                                         uint32_t Count);
+
+// The stack pointer the innermost call gate keeps while the plugin runs (the
+// start of its frame), or 0 when no call into the plugin is under way.
+uintptr_t PluginCallFrame();

@@ -1,5 +1,7 @@
 #include "qelhost/gate/fault_blame.hpp"
+#include "qelhost/gate/call_gate_assembly.hpp"
 #include "qelhost/gate/plugin_memory.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <stdio.h>
@@ -59,6 +61,12 @@ bool BlamePlugin(const Fault& F, char* Message, size_t Size) {
     else if (F.OffStack && EntryRunning != nullptr)
         Crashed(Message, Size, "it moved the stack pointer off the stack, to 0x%lx (%s)",
                 static_cast<unsigned long>(F.Stack), F.What);
+    else if (F.StackInQelhost && EntryRunning != nullptr)
+        Crashed(Message, Size,
+                "it moved the stack pointer into qelhost's own stack frames, to 0x%lx (%s)",
+                static_cast<unsigned long>(F.Stack), F.What);
+    else if (F.FrameOverwritten && EntryRunning != nullptr)
+        Crashed(Message, Size, "it wrote over qelhost's own stack frames (%s)", F.What);
     else if (F.BadJump && EntryRunning != nullptr)
         Crashed(Message, Size, "it jumped to 0x%lx, where there is no code", F.Address);
     else
@@ -70,6 +78,16 @@ bool BlamePlugin(const Fault& F, char* Message, size_t Size) {
 
 void NameFault(char (&What)[64], const char* Kind, bool OfMemory, unsigned long Address) {
     snprintf(What, sizeof What, OfMemory ? "%s at 0x%lx" : "%s", Kind, Address);
+}
+
+void ReadGateFrame(Fault& F) {
+    uintptr_t Frame = PluginCallFrame();
+    uint32_t Canary = 0;
+    F.StackInQelhost = Frame != 0 && F.Stack > Frame;
+    F.FrameOverwritten =
+        Frame != 0 &&
+        (!CopyFromPlugin(&Canary, reinterpret_cast<const void*>(Frame), sizeof Canary) ||
+         (Canary ^ GATE_CANARY) != Frame);
 }
 
 void NotePluginImage(const void* Base, size_t Size) {

@@ -40,6 +40,11 @@ struct Fault {
     bool GsChanged; // from the segment qelhost's code uses
     bool FlagsSet;  // the trap or alignment-check flag, which qelhost never sets
     bool OffStack;  // the stack pointer elsewhere than the thread's stack
+    // While a call into the plugin runs: the stack pointer above the call
+    // gate's frame, in qelhost's own frames, or that frame written over
+    // (GateFrameState reads both).
+    bool StackInQelhost;
+    bool FrameOverwritten;
     // A system DLL's function that faulted on what the plugin handed it
     // ("msvcrt.dll!strlen"), where the loader leaves the plugin's calls to
     // the system's own run-time; else null.
@@ -72,6 +77,11 @@ class UsingPluginArguments {
     const char* OuterFunction;
     PluginInput OuterWhat;
 };
+
+// What the innermost call gate's frame says of a fault's stack pointer
+// Stack: sets StackInQelhost and FrameOverwritten of F. Reads memory only
+// through the copies of plugin_memory.hpp: a fault handler calls it.
+void ReadGateFrame(Fault& F);
 
 // Writes into Message what the fault was and whose; returns the exit status:
 // ExitStopped for the plugin's, ExitQelhostFault for qelhost's own. Formats

@@ -14,14 +14,15 @@ enum Breach : uint32_t {
     EdiChanged = BREACH_EDI,
     DirectionSet = BREACH_DIRECTION,
     AlignmentCheckSet = BREACH_ALIGNMENT_CHECK,
+    FrameOverwritten = BREACH_FRAME,
 };
-// Seven breaches, one bit each, and the flag the crash report clears is the
+// Eight breaches, one bit each, and the flag the crash report clears is the
 // one the gate tests.
 static_assert((StackMoved | EbpChanged | EbxChanged | EsiChanged | EdiChanged | DirectionSet |
-               AlignmentCheckSet) == 0x7F &&
+               AlignmentCheckSet | FrameOverwritten) == 0xFF &&
               StackMoved + EbpChanged + EbxChanged + EsiChanged + EdiChanged + DirectionSet +
-                      AlignmentCheckSet ==
-                  0x7F);
+                      AlignmentCheckSet + FrameOverwritten ==
+                  0xFF);
 static_assert(ALIGNMENT_CHECK_FLAG == AlignmentCheckFlag);
 
 namespace {
@@ -34,7 +35,8 @@ std::string Describe(uint32_t Breaches) {
         {EsiChanged, "esi changed"},
         {EdiChanged, "edi changed"},
         {DirectionSet, "the direction flag set"},
-        {AlignmentCheckSet, "the alignment-check flag set"}};
+        {AlignmentCheckSet, "the alignment-check flag set"},
+        {FrameOverwritten, "qelhost's stack frame above it overwritten"}};
     std::string Text;
     for (const auto& [Bit, Name] : Names)
         if (Breaches & Bit)

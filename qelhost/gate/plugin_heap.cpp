@@ -2,10 +2,12 @@
 #include "qelhost/gate/block_table.hpp"
 #include "qelhost/gate/fault_blame.hpp"
 #include "qelhost/gate/loader_notes.hpp"
+#include "qelhost/gate/plugin_arena.hpp"
 #include "qelhost/platform.hpp"
 
 #include <stdint.h>
 #include <stdlib.h>
+#include <string.h>
 
 namespace {
 
@@ -24,19 +26,43 @@ bool AllocationAllowed() {
     return true;
 }
 
-// Block, fresh from the heap, handed to the plugin if it can be tracked.
+// Block, fresh from the plugin's heap, handed to the plugin if it can be
+// tracked.
 void* Tracked(void* Block) {
     if (Block != nullptr && !RememberBlock(Block)) {
-        free(Block);
+        ArenaFree(Block);
         return nullptr;
     }
     return Block;
 }
 
-void CheckBlock(void* Block, const char* Function) {
-    if (!IsPluginBlock(Block) && !IsSystemHeapBlock(Block))
-        StopAsPluginFault("%s was handed 0x%lx, which is no block of the plugin's heap", Function,
-                          static_cast<unsigned long>(reinterpret_cast<uintptr_t>(Block)));
+// Which heap a block the plugin hands back is of: its own (checked), or the
+// system's (qelhost.exe: what its start-up code allocated before its heap
+// imports were rebound); anything else is the plugin's fault.
+enum class Owner { Plugin, System };
+
+Owner CheckBlock(void* Block, const char* Function) {
+    if (IsPluginBlock(Block)) {
+        if (!ArenaBlockIntact(Block))
+            StopAsPluginFault("%s found the heap corrupted, as by writes past the plugin's blocks "
+                              "(the header of the block at 0x%lx)",
+                              Function,
+                              static_cast<unsigned long>(reinterpret_cast<uintptr_t>(Block)));
+        return Owner::Plugin;
+    }
+    if (IsSystemHeapBlock(Block))
+        return Owner::System;
+    StopAsPluginFault("%s was handed 0x%lx, which is no block of the plugin's heap", Function,
+                      static_cast<unsigned long>(reinterpret_cast<uintptr_t>(Block)));
+}
+
+void Release(void* Block, Owner Of) {
+    if (Of == Owner::System) {
+        free(Block);
+        return;
+    }
+    ForgetBlock(Block);
+    ArenaFree(Block);
 }
 
 } // namespace
@@ -47,40 +73,48 @@ void MakeHeapFailAfter(long Count) {
 
 PLUGIN_CDECL void* PluginMalloc(size_t Size) {
     UsingPluginArguments Using("msvcrt.dll!malloc", PluginInput::Heap);
-    return AllocationAllowed() ? Tracked(malloc(Size)) : nullptr;
+    return AllocationAllowed() ? Tracked(ArenaAllocate(Size)) : nullptr;
 }
 
 PLUGIN_CDECL void* PluginCalloc(size_t Count, size_t Size) {
     UsingPluginArguments Using("msvcrt.dll!calloc", PluginInput::Heap);
-    return AllocationAllowed() ? Tracked(calloc(Count, Size)) : nullptr;
+    if (!AllocationAllowed() || (Size != 0 && Count > SIZE_MAX / Size))
+        return nullptr;
+    void* Block = ArenaAllocate(Count * Size);
+    if (Block != nullptr)
+        memset(Block, 0, Count * Size);
+    return Tracked(Block);
 }
 
 PLUGIN_CDECL void* PluginRealloc(void* Block, size_t Size) {
     UsingPluginArguments Using("msvcrt.dll!realloc", PluginInput::Heap);
-    if (Block != nullptr)
-        CheckBlock(Block, "msvcrt.dll!realloc");
+    Owner Of = Block != nullptr ? CheckBlock(Block, "msvcrt.dll!realloc") : Owner::Plugin;
     if (!AllocationAllowed())
         return nullptr;
     if (Block == nullptr)
-        return Tracked(malloc(Size));
+        return Tracked(ArenaAllocate(Size));
     if (Size == 0) { // msvcrt frees the block and returns null
-        ForgetBlock(Block);
-        free(Block);
+        Release(Block, Of);
         return nullptr;
     }
-    if (!ReserveBlock()) // so that the block, moved or not, can be tracked again
+    if (Of == Owner::System)
+        return realloc(Block, Size);
+    size_t Held = ArenaSize(Block);
+    if (Size <= Held)
+        return Block;
+    if (!ReserveBlock()) // so that the moved block can be tracked
         return nullptr;
-    ForgetBlock(Block);
-    void* Moved = realloc(Block, Size);
-    RememberBlock(Moved != nullptr ? Moved : Block); // room reserved above
+    void* Moved = ArenaAllocate(Size);
+    if (Moved == nullptr)
+        return nullptr;
+    memcpy(Moved, Block, Held);
+    Release(Block, Of);
+    RememberBlock(Moved); // room reserved above
     return Moved;
 }
 
 PLUGIN_CDECL void PluginFree(void* Block) {
     UsingPluginArguments Using("msvcrt.dll!free", PluginInput::Heap);
-    if (Block == nullptr)
-        return;
-    CheckBlock(Block, "msvcrt.dll!free");
-    ForgetBlock(Block);
-    free(Block);
+    if (Block != nullptr)
+        Release(Block, CheckBlock(Block, "msvcrt.dll!free"));
 }

@@ -1,7 +1,8 @@
-// msvcrt's heap functions as the plugin gets them from either loader:
-// msvcrt's own heap (through the C library qelhost is linked with), its
-// blocks tracked so that freeing anything else is reported as the plugin's
-// fault, and made to fail on request.
+// msvcrt's heap functions as the plugin gets them from either build: a heap
+// of the plugin's own (plugin_arena.hpp), apart from qelhost's, its blocks
+// tracked so that freeing anything else, or a block whose header the
+// plugin wrote over, is reported as the plugin's fault; and made to fail on
+// request.
 #pragma once
 
 #include "qelhost/calling_convention.hpp"

@@ -10,3 +10,7 @@ __thread uintptr_t qelhost_plugin_frame = 0;
 asm(CALL_GATE_ASSEMBLY("qelhost_call_plugin", "%gs:qelhost_plugin_frame@ntpoff",
                        ".type qelhost_call_plugin, @function",
                        ".size qelhost_call_plugin, .-qelhost_call_plugin"));
+
+uintptr_t PluginCallFrame() {
+    return qelhost_plugin_frame;
+}

@@ -74,7 +74,10 @@ int Blame(int Signal, const siginfo_t& Info, const mcontext_t& Registers) {
             static_cast<unsigned short>(Registers.gregs[REG_GS]) != QelhostGs,
             (Registers.gregs[REG_EFL] & (TrapFlag | AlignmentCheckFlag)) != 0,
             Stack < StackLow || Stack > StackHigh,
+            false,
+            false,
             nullptr};
+    ReadGateFrame(F);
     return BlameFault(F, Message, sizeof Message);
 }
 

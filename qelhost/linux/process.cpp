@@ -2,6 +2,7 @@
 #include "qelhost/platform.hpp"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -13,6 +14,15 @@ void EndProcess(int Status) {
 
 int OpenForReading(const char* Path, bool NoWait) {
     return open(Path, O_RDONLY | O_NOCTTY | O_CLOEXEC | (NoWait ? O_NONBLOCK : 0));
+}
+
+void* ReserveMemory(size_t Size) {
+    void* Start = mmap(nullptr, Size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return Start == MAP_FAILED ? nullptr : Start;
+}
+
+void ReleaseMemory(void* Start, size_t Size) {
+    munmap(Start, Size);
 }
 
 bool IsSystemHeapBlock(void*) {

@@ -189,7 +189,8 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
-               drive_map_test.cpp drives_test.cpp
+               drive_map_test.cpp drives_test.cpp fault_blame_test.cpp
+               ../gate/fault_blame.cpp ../stop_run.cpp ../linux/call_gate.cpp
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../gate/plugin_memory.cpp

@@ -8,3 +8,7 @@ uintptr_t qelhost_plugin_frame = 0;
 
 asm(CALL_GATE_ASSEMBLY("_qelhost_call_plugin", "_qelhost_plugin_frame",
                        ".def _qelhost_call_plugin; .scl 2; .type 32; .endef", ""));
+
+uintptr_t PluginCallFrame() {
+    return qelhost_plugin_frame;
+}

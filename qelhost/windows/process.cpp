@@ -22,6 +22,14 @@ int OpenForReading(const char* Path, bool) {
     return open(Path, O_RDONLY | _O_NOINHERIT | _O_BINARY);
 }
 
+void* ReserveMemory(size_t Size) {
+    return VirtualAlloc(nullptr, Size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
+}
+
+void ReleaseMemory(void* Start, size_t) {
+    VirtualFree(Start, 0, MEM_RELEASE);
+}
+
 // The plugin's start-up code runs before its heap functions are rebound,
 // and allocates from msvcrt.dll's heap untracked. (Asking the heap is safe
 // for any pointer: it looks the block up in its own records.)
