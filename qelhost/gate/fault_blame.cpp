@@ -69,6 +69,11 @@ bool BlamePlugin(const Fault& F, char* Message, size_t Size) {
         Crashed(Message, Size, "it wrote over qelhost's own stack frames (%s)", F.What);
     else if (F.BadJump && EntryRunning != nullptr)
         Crashed(Message, Size, "it jumped to 0x%lx, where there is no code", F.Address);
+    else if (!F.InQelhostCode && EntryRunning != nullptr)
+        Crashed(Message, Size,
+                "the C library faulted on data of qelhost's that the plugin wrote over "
+                "(%s, instruction 0x%lx)",
+                F.What, static_cast<unsigned long>(F.Instruction));
     else
         return false;
     return true;

@@ -45,6 +45,9 @@ struct Fault {
     // (GateFrameState reads both).
     bool StackInQelhost;
     bool FrameOverwritten;
+    // The faulting instruction is in qelhost's own program, not in the C
+    // library or another system library it uses.
+    bool InQelhostCode;
     // A system DLL's function that faulted on what the plugin handed it
     // ("msvcrt.dll!strlen"), where the loader leaves the plugin's calls to
     // the system's own run-time; else null.

@@ -1,5 +1,6 @@
 #include "qelhost/gate/plugin_arena.hpp"
 #include "qelhost/platform.hpp"
+#include "qelhost/stop_run.hpp"
 
 #include <stdint.h>
 #include <string.h>
@@ -94,4 +95,9 @@ bool ArenaBlockIntact(void* Block) {
     const Header& H = *HeaderOf(Block);
     return H.Check == CheckFor(Block) && H.Class <= LargeClass && H.Unused == 0 &&
            (H.Class == LargeClass || H.Size == 0);
+}
+
+void NoRoomForRecord() {
+    StopRun(ExitStopped,
+            "qelhost could not go on: no memory left for a record the plugin fills in");
 }

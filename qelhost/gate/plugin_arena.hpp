@@ -10,6 +10,7 @@
 #pragma once
 
 #include <stddef.h>
+#include <string.h>
 
 // A block of at least Size bytes, 16-byte aligned; null when memory is out.
 void* ArenaAllocate(size_t Size);
@@ -22,3 +23,35 @@ void ArenaFree(void* Block);
 // Whether Block's header is as ArenaAllocate left it; false when the plugin
 // wrote over it.
 bool ArenaBlockIntact(void* Block);
+
+// Stops the run: the system has no memory left for a record.
+[[noreturn]] void NoRoomForRecord();
+
+// A record qelhost hands the plugin to fill in, kept in the plugin's heap
+// rather than in qelhost's own stack frames, so that a plugin writing past
+// it damages only its own memory. Zeroed; freed when done, unless the
+// plugin wrote over its header (then left alone).
+template <typename Record> class HandedRecord {
+  public:
+    HandedRecord() : Where(static_cast<Record*>(ArenaAllocate(sizeof(Record)))) {
+        if (Where == nullptr)
+            NoRoomForRecord();
+        memset(static_cast<void*>(Where), 0, sizeof(Record));
+    }
+    ~HandedRecord() {
+        if (ArenaBlockIntact(Where))
+            ArenaFree(Where);
+    }
+    HandedRecord(const HandedRecord&) = delete;
+    HandedRecord& operator=(const HandedRecord&) = delete;
+
+    Record* operator->() const {
+        return Where;
+    }
+    Record* get() const {
+        return Where;
+    }
+
+  private:
+    Record* Where;
+};

@@ -45,6 +45,14 @@ const char* SignalName(int Signal) {
     }
 }
 
+// qelhost's own program: from the start of its image to the end of its code.
+extern "C" char __executable_start[], etext[];
+
+bool InQelhostCode(uintptr_t Address) {
+    return Address >= reinterpret_cast<uintptr_t>(__executable_start) &&
+           Address < reinterpret_cast<uintptr_t>(etext);
+}
+
 void NoteStackBounds() {
     pthread_attr_t Attributes;
     void* Low;
@@ -76,6 +84,7 @@ int Blame(int Signal, const siginfo_t& Info, const mcontext_t& Registers) {
             Stack < StackLow || Stack > StackHigh,
             false,
             false,
+            InQelhostCode(Instruction),
             nullptr};
     ReadGateFrame(F);
     return BlameFault(F, Message, sizeof Message);

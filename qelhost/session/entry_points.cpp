@@ -1,4 +1,5 @@
 #include "qelhost/session/entry_points.hpp"
+#include "qelhost/gate/plugin_arena.hpp"
 #include "qelhost/gate/plugin_call.hpp"
 
 #include <stdint.h>
@@ -74,10 +75,9 @@ void PluginEntries::SetStartupInfo(const PluginStartupInfo& Info) const {
 }
 
 Registration PluginEntries::GetPluginInfo() const {
-    PluginInfo Info;
-    memset(&Info, 0, sizeof Info);
-    Call("GetPluginInfo", GetPluginInfoCall, &Info);
-    return ReadRegistration(Info);
+    HandedRecord<PluginInfo> Info;
+    Call("GetPluginInfo", GetPluginInfoCall, Info.get());
+    return ReadRegistration(*Info.get());
 }
 
 HANDLE PluginEntries::OpenPlugin(int OpenFrom, INT_PTR Item) const {
@@ -89,21 +89,27 @@ HANDLE PluginEntries::OpenFilePlugin(const char* Name, const unsigned char* Data
 }
 
 PanelDescription PluginEntries::GetOpenPluginInfo(HANDLE Panel) const {
-    OpenPluginInfo Info;
-    memset(&Info, 0, sizeof Info);
-    Info.StructSize = sizeof Info;
+    HandedRecord<OpenPluginInfo> Info;
+    Info->StructSize = sizeof(OpenPluginInfo);
     if (GetOpenPluginInfoCall != nullptr)
-        Call("GetOpenPluginInfo", GetOpenPluginInfoCall, Panel, &Info);
-    return ReadPanelDescription(Info);
+        Call("GetOpenPluginInfo", GetOpenPluginInfoCall, Panel, Info.get());
+    return ReadPanelDescription(*Info.get());
 }
 
 bool PluginEntries::GetFindData(HANDLE Panel, FindList& List) const {
     List = FindList{};
+    struct Found {
+        PluginPanelItem* Items;
+        int Count;
+    };
+    HandedRecord<Found> Given;
     if (GetFindDataCall == nullptr ||
-        !Call("GetFindData", GetFindDataCall, Panel, &List.Items, &List.Count, 0)) {
+        !Call("GetFindData", GetFindDataCall, Panel, &Given->Items, &Given->Count, 0)) {
         List = FindList{};
         return false;
     }
+    List.Items = Given->Items;
+    List.Count = Given->Count;
     List.Rows = ReadFindList(List.Items, List.Count);
     return true;
 }

@@ -35,7 +35,14 @@ Fault Record(uintptr_t Instruction, bool BadJump = false) {
                  false,
                  false,
                  false,
+                 true,
                  nullptr};
+}
+
+Fault InLibrary() {
+    Fault F = Record(Elsewhere);
+    F.InQelhostCode = false;
+    return F;
 }
 
 Fault With(Fault F, bool Fault::*Flag) {
@@ -89,6 +96,8 @@ TEST(FaultBlame, EachFaultIsBlamedOnWhoseItIs) {
         {"a jump to no code", Record(0x10, true), "OpenPlugin", nullptr, PluginInput::Pointers,
          ExitStopped,
          "the plugin's code crashed in OpenPlugin: it jumped to 0x10, where there is no code"},
+        {"in the C library", InLibrary(), "ProcessKey", nullptr, PluginInput::Pointers, ExitStopped,
+         "the plugin's code crashed in ProcessKey: the C library faulted on data of qelhost's"},
         // qelhost's own: in its code, with nothing of the plugin's in play.
         {"qelhost's own, during a call", Record(Elsewhere), "OpenPlugin", nullptr,
          PluginInput::Pointers, ExitQelhostFault,

@@ -96,13 +96,14 @@ Fault Described(const EXCEPTION_RECORD& Record, const CONTEXT& Registers, const 
                             : Code == EXCEPTION_STACK_OVERFLOW ? Stack
                                                                : Instruction;
     NameFault(What, Name, OfMemory, Address);
-    Fault F{
-        What, Address, Instruction, Stack, OfMemory, OfMemory && Address == Instruction,
-        static_cast<unsigned short>(Registers.SegGs) != QelhostGs,
-        // Windows clears the trap flag before it reports the trap;
-        // qelhost never sets it, so a trap says that someone did.
-        Code == EXCEPTION_SINGLE_STEP || (Registers.EFlags & (TrapFlag | AlignmentCheckFlag)) != 0,
-        Stack < StackLow || Stack > StackHigh, false, false, CalledByPlugin(Instruction, Stack)};
+    Fault F{What, Address, Instruction, Stack, OfMemory, OfMemory && Address == Instruction,
+            static_cast<unsigned short>(Registers.SegGs) != QelhostGs,
+            // Windows clears the trap flag before it reports the trap;
+            // qelhost never sets it, so a trap says that someone did.
+            Code == EXCEPTION_SINGLE_STEP ||
+                (Registers.EFlags & (TrapFlag | AlignmentCheckFlag)) != 0,
+            Stack < StackLow || Stack > StackHigh, false, false, InQelhost(Instruction),
+            CalledByPlugin(Instruction, Stack)};
     ReadGateFrame(F);
     return F;
 }
