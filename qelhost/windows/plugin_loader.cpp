@@ -1,11 +1,13 @@
 // qelhost.exe loads the plugin with Windows' own loader: the file is checked
-// as the Linux qelhost checks it (a regular file of at most 64 MB), then
+// as the Linux qelhost checks it (a regular file of at most 64 MB, and its
+// PE structure by the same reader, pe/pe_dll.hpp), then
 // LoadLibrary maps, relocates and binds it and runs its entry routine, and
 // GetProcAddress finds its entry points. A few of its imports are then bound
 // to the stand-ins both loaders share (import_hooks.hpp).
 #include "qelhost/gate/dll_file.hpp"
 #include "qelhost/gate/fault_blame.hpp"
 #include "qelhost/gate/plugin_module.hpp"
+#include "qelhost/pe/pe_dll.hpp"
 #include "qelhost/platform.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/windows/import_hooks.hpp"
@@ -37,8 +39,13 @@ std::string WindowsRefusal(DWORD Error) {
 std::string LoadPluginModule(const std::string& Path, PluginModule& Module) {
     Module.FileName = FileNameOf(Path);
     {
-        DllFile File; // the same checks of the file as the Linux loader's
+        // The same checks of the file and of the PE structure as the Linux
+        // loader's, before Windows' loader sees it: both builds refuse the
+        // same malformed files. Imports are Windows' own to bind.
+        DllFile File;
         std::string Error = ReadDllFile(Path, File);
+        if (Error.empty())
+            Error = CheckDll(File.Bytes, File.Size, Module.FileName);
         if (!Error.empty())
             return Error;
     }
