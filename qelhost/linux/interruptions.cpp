@@ -37,7 +37,11 @@ void CatchInterruptions() {
     struct sigaction Action {};
     Action.sa_handler = OnSignal;
     Action.sa_flags = SA_ONSTACK;
-    sigfillset(&Action.sa_mask);
+    // Another interruption waits; a fault while the run is ending still
+    // reaches the crash report, which would be blocked with everything else.
+    sigemptyset(&Action.sa_mask);
+    for (int Signal : {SIGINT, SIGTERM, SIGHUP, SIGALRM})
+        sigaddset(&Action.sa_mask, Signal);
     for (int Signal : {SIGINT, SIGTERM, SIGHUP, SIGALRM}) {
         struct sigaction Before {};
         sigaction(Signal, nullptr, &Before);

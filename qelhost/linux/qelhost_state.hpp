@@ -1,8 +1,10 @@
 // What qelhost's own code needs from the registers when a signal handler
 // runs over the plugin's code: the plugin may have changed gs, which thread
 // storage (errno, the sanitizer's state) needs, and set the alignment-check
-// flag, which the kernel leaves set for the handler. Each handler puts both
-// back before anything else.
+// flag, which the kernel leaves set for the handler, or the direction flag,
+// which an emulator may leave set (qemu-user does, and the C library's
+// copies then run backwards). Each handler puts all three back before
+// anything else.
 #pragma once
 
 #include "qelhost/gate/fault_blame.hpp"
@@ -16,6 +18,7 @@ inline void NoteQelhostState() {
 
 __attribute__((always_inline)) inline void RestoreQelhostState() {
     asm volatile("movw %0, %%gs\n\t"
+                 "cld\n\t"
                  "pushfl\n\t"
                  "andl %1, (%%esp)\n\t"
                  "popfl"
