@@ -44,6 +44,7 @@ const SystemText Texts[] = {
     {ErrorMoreData, "More data is available.\r\n"},
     {ErrorNoMoreItems, "No more data is available.\r\n"},
     {ErrorDirectoryName, "The directory name is invalid.\r\n"},
+    {ErrorInvalidAddress, "Attempt to access invalid address.\r\n"},
     {ErrorInvalidFlags, "Invalid flags.\r\n"},
     {ErrorBadKey, "The configuration registry key is invalid.\r\n"},
     {ErrorKeyDeleted,

@@ -37,6 +37,7 @@ constexpr uint32_t ErrorFilenameExcedRange = 206;
 constexpr uint32_t ErrorMoreData = 234;
 constexpr uint32_t ErrorNoMoreItems = 259;
 constexpr uint32_t ErrorDirectoryName = 267;
+constexpr uint32_t ErrorInvalidAddress = 487;
 constexpr uint32_t ErrorInvalidFlags = 1004;
 constexpr uint32_t ErrorBadKey = 1010;
 constexpr uint32_t ErrorKeyDeleted = 1018;

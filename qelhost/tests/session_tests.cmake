@@ -253,10 +253,11 @@ include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
                drive_map_test.cpp drives_test.cpp registry_test.cpp code_pages_test.cpp
-               strings_test.cpp
+               strings_test.cpp clock_test.cpp
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
                ../gate/registry.cpp ../gate/registry_file.cpp ../gate/code_pages.cpp
-               ../gate/strings.cpp ../gate/plugin_texts.cpp ../loader/fault_blame.cpp
+               ../gate/strings.cpp ../gate/plugin_texts.cpp ../gate/clock.cpp
+               ../loader/fault_blame.cpp
                ../stop_run.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../loader/plugin_memory.cpp
