@@ -1,4 +1,5 @@
 #include "qelhost/services/host_services.hpp"
+#include "qelhost/gate/registry.hpp"
 #include "qelhost/calling_convention.hpp"
 #include "qelhost/services/dialog.hpp"
 #include "qelhost/services/from_plugin.hpp"
@@ -103,8 +104,6 @@ void FillMissingServices(PluginStartupInfo& Info, std::index_sequence<Slot...>) 
     memcpy(Info.OtherServices, Services, sizeof Services);
 }
 
-const char RegistryRoot[] = "Software\\Far\\Plugins";
-
 } // namespace
 
 std::string LoadLanguage(const std::string& PluginFolder, const std::string& Name,
@@ -121,7 +120,7 @@ void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, Ans
     Info.StructSize = sizeof Info;
     strncpy(Info.ModuleName, ModuleName.c_str(), sizeof Info.ModuleName - 1);
     Info.ModuleNumber = QelhostModuleNumber;
-    Info.RootKey = RegistryRoot;
+    Info.RootKey = PluginsRootKey;
     Info.Menu = MissingService<offsetof(PluginStartupInfo, Menu)>;
     Info.Dialog = Dialog;
     Info.Message = Message;
