@@ -3,7 +3,7 @@
 #include "qelhost/gate/last_error.hpp"
 #include "qelhost/gate/plugin_texts.hpp"
 #include "qelhost/gate/windows_errors.hpp"
-#include "qelhost/loader/fault_blame.hpp"
+#include "qelhost/gate/fault_blame.hpp"
 
 #include <stdio.h>
 #include <string.h>

@@ -3,8 +3,8 @@
 #include "qelhost/gate/last_error.hpp"
 #include "qelhost/gate/plugin_texts.hpp"
 #include "qelhost/gate/windows_errors.hpp"
-#include "qelhost/loader/fault_blame.hpp"
-#include "qelhost/loader/loader_notes.hpp"
+#include "qelhost/gate/fault_blame.hpp"
+#include "qelhost/gate/loader_notes.hpp"
 
 #include <stdio.h>
 

@@ -9,6 +9,7 @@
 #include "host/host_types.hpp"
 #include "qelhost/calling_convention.hpp"
 #include "qelhost/gate/clock.hpp"
+#include "qelhost/gate/stand_ins.hpp"
 
 #include <stdint.h>
 
@@ -28,6 +29,11 @@ constexpr DWORD FileAttributeReadonly = 0x1;
 constexpr DWORD FileAttributeDirectory = 0x10;
 constexpr DWORD FileAttributeArchive = 0x20;
 constexpr DWORD InvalidFileAttributes = 0xFFFFFFFF;
+
+// The rows of the file functions for the stand-ins' table: the Linux
+// qelhost's (linux/files.cpp); none in qelhost.exe, whose plugin calls
+// Windows' own.
+std::span<const StandIn> FileStandIns();
 
 // The plugin's folder and file name, for GetModuleFileNameA and SearchPathA
 // (set when the plugin is loaded).

@@ -169,7 +169,6 @@ PLUGIN_STDCALL void* Kernel32VirtualAlloc(void* Address, size_t Size, DWORD Type
         SetPluginLastError(ErrorNotEnoughMemory);
         return nullptr;
     }
-    memset(Region, 0, Pages);
     Regions[Region] = Pages;
     return Region;
 }
@@ -187,7 +186,7 @@ PLUGIN_STDCALL BOOL Kernel32VirtualFree(void* Address, size_t Size, DWORD Type) 
         return 0;
     }
     if ((Type & MemRelease) != 0) {
-        WatchedFree(Address, "KERNEL32.dll!VirtualFree");
+        WatchedFreePages(Address);
         Regions.erase(Region);
     }
     return 1;

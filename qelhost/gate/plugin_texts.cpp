@@ -1,5 +1,5 @@
 #include "qelhost/gate/plugin_texts.hpp"
-#include "qelhost/loader/crash_report.hpp"
+#include "qelhost/gate/fault_blame.hpp"
 
 TOUCHES_PLUGIN_MEMORY std::string PluginMemoryText(const char* Text, size_t Limit) {
     std::string Result;

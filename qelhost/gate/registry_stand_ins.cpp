@@ -2,7 +2,7 @@
 #include "qelhost/gate/plugin_texts.hpp"
 #include "qelhost/gate/registry.hpp"
 #include "qelhost/gate/windows_errors.hpp"
-#include "qelhost/loader/fault_blame.hpp"
+#include "qelhost/gate/fault_blame.hpp"
 
 #include <string.h>
 
@@ -93,16 +93,16 @@ PLUGIN_STDCALL RegResult Advapi32RegCreateKeyExA(HANDLE Key, const char* SubKey,
 }
 
 PLUGIN_STDCALL RegResult Advapi32RegCreateKeyA(HANDLE Key, const char* SubKey, HANDLE* To) {
-    return Advapi32RegCreateKeyExA(Key, SubKey == nullptr ? "" : SubKey, 0, nullptr, 0, 0,
-                                   nullptr, To, nullptr);
+    return Advapi32RegCreateKeyExA(Key, SubKey == nullptr ? "" : SubKey, 0, nullptr, 0, 0, nullptr,
+                                   To, nullptr);
 }
 
 PLUGIN_STDCALL RegResult Advapi32RegCloseKey(HANDLE Key) {
     return static_cast<RegResult>(RegistryClose(KeyOf(Key)));
 }
 
-PLUGIN_STDCALL RegResult Advapi32RegQueryValueExA(HANDLE Key, const char* Name, DWORD*,
-                                                  DWORD* Type, void* Data, DWORD* Size) {
+PLUGIN_STDCALL RegResult Advapi32RegQueryValueExA(HANDLE Key, const char* Name, DWORD*, DWORD* Type,
+                                                  void* Data, DWORD* Size) {
     UsingPluginArguments Using("ADVAPI32.dll!RegQueryValueExA");
     RegistryValue Value;
     uint32_t Error = RegistryQuery(KeyOf(Key), Named(Name), Value);

@@ -25,9 +25,9 @@ PLUGIN_STDCALL RegResult Advapi32RegEnumKeyExA(HANDLE Key, DWORD Index, char* Na
                                                DWORD* Reserved, char* Class, DWORD* ClassLength,
                                                void* WriteTime);
 PLUGIN_STDCALL RegResult Advapi32RegEnumKeyA(HANDLE Key, DWORD Index, char* Name, DWORD Size);
-PLUGIN_STDCALL RegResult Advapi32RegEnumValueA(HANDLE Key, DWORD Index, char* Name,
-                                               DWORD* Length, DWORD* Reserved, DWORD* Type,
-                                               void* Data, DWORD* Size);
+PLUGIN_STDCALL RegResult Advapi32RegEnumValueA(HANDLE Key, DWORD Index, char* Name, DWORD* Length,
+                                               DWORD* Reserved, DWORD* Type, void* Data,
+                                               DWORD* Size);
 PLUGIN_STDCALL RegResult Advapi32RegDeleteKeyA(HANDLE Key, const char* SubKey);
 PLUGIN_STDCALL RegResult Advapi32RegDeleteValueA(HANDLE Key, const char* Name);
 PLUGIN_STDCALL RegResult Advapi32RegQueryInfoKeyA(HANDLE Key, char* Class, DWORD* ClassLength,

@@ -1,7 +1,7 @@
 #include "qelhost/gate/strings.hpp"
 #include "qelhost/gate/code_pages.hpp"
 #include "qelhost/gate/plugin_texts.hpp"
-#include "qelhost/loader/fault_blame.hpp"
+#include "qelhost/gate/fault_blame.hpp"
 
 #include <stdarg.h>
 #include <stdio.h>

@@ -4,8 +4,8 @@
 #include "qelhost/gate/memory.hpp"
 #include "qelhost/gate/plugin_texts.hpp"
 #include "qelhost/gate/windows_errors.hpp"
-#include "qelhost/loader/fault_blame.hpp"
-#include "qelhost/loader/loader_notes.hpp"
+#include "qelhost/gate/fault_blame.hpp"
+#include "qelhost/gate/loader_notes.hpp"
 
 #include <string.h>
 #include <strings.h>
@@ -92,19 +92,24 @@ void SetEnvironment(const std::string& Name, const std::string& Value) {
 std::string ExpandEnvironment(const std::string& Text) {
     std::string Result;
     for (size_t I = 0; I < Text.size();) {
-        size_t End = Text[I] == '%' ? Text.find('%', I + 1) : std::string::npos;
-        std::string Value;
-        if (End != std::string::npos && End > I + 1 &&
-            FindEnvironment(Text.substr(I + 1, End - I - 1), Value)) {
-            Result += Value;
-            I = End + 1;
-        } else if (End != std::string::npos) {
-            // Not a variable: the first % stays, the second may begin one.
-            Result += Text.substr(I, End - I);
-            I = End;
-        } else {
+        size_t Start = Text.find('%', I);
+        if (Start == std::string::npos) {
             Result += Text.substr(I);
             break;
+        }
+        Result += Text.substr(I, Start - I);
+        size_t End = Text.find('%', Start + 1);
+        std::string Value;
+        if (End == std::string::npos) {
+            Result += Text.substr(Start);
+            break;
+        }
+        if (End > Start + 1 && FindEnvironment(Text.substr(Start + 1, End - Start - 1), Value)) {
+            Result += Value;
+            I = End + 1;
+        } else { // not a variable: the first % stays, the second may begin one
+            Result += Text.substr(Start, End - Start);
+            I = End;
         }
     }
     return Result;
@@ -207,10 +212,10 @@ PLUGIN_STDCALL int Kernel32WideCharToMultiByte(DWORD CodePage, DWORD, const char
         FromLength == -1
             ? PluginMemoryWideText(From) + u'\0'
             : PluginMemoryWideText(From, static_cast<size_t>(FromLength)) +
-                  std::u16string(static_cast<size_t>(FromLength) -
-                                     PluginMemoryWideText(From, static_cast<size_t>(FromLength))
-                                         .size(),
-                                 u'\0');
+                  std::u16string(
+                      static_cast<size_t>(FromLength) -
+                          PluginMemoryWideText(From, static_cast<size_t>(FromLength)).size(),
+                      u'\0');
     char Default = DefaultChar != nullptr ? PluginMemoryBytes(DefaultChar, 1)[0] : '?';
     bool UsedDefault;
     std::string Bytes = FromWide(Page, Text, Default, UsedDefault);

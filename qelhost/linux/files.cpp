@@ -11,7 +11,7 @@
 #include "qelhost/gate/plugin_texts.hpp"
 #include "qelhost/gate/system.hpp"
 #include "qelhost/gate/windows_errors.hpp"
-#include "qelhost/loader/fault_blame.hpp"
+#include "qelhost/gate/fault_blame.hpp"
 
 #include <dirent.h>
 #include <errno.h>
@@ -100,7 +100,8 @@ HostPath Reached(const char* Name) {
 uint32_t MissingError(const std::string& Path) {
     size_t Slash = Path.find_last_of('/');
     struct stat Info;
-    return Slash != std::string::npos && Slash > 0 && stat(Path.substr(0, Slash).c_str(), &Info) != 0
+    return Slash != std::string::npos && Slash > 0 &&
+                   stat(Path.substr(0, Slash).c_str(), &Info) != 0
                ? ErrorPathNotFound
                : ErrorFileNotFound;
 }
@@ -254,8 +255,8 @@ std::string TemporaryFolder; // of this machine; made on first use
 std::string SessionTemporaryFolder() {
     if (TemporaryFolder.empty()) {
         const char* Base = getenv("TMPDIR");
-        std::string Template = std::string(Base != nullptr && *Base != 0 ? Base : "/tmp") +
-                               "/qelhost-temp-XXXXXX";
+        std::string Template =
+            std::string(Base != nullptr && *Base != 0 ? Base : "/tmp") + "/qelhost-temp-XXXXXX";
         if (mkdtemp(Template.data()) == nullptr)
             return "";
         TemporaryFolder = Template;
@@ -313,7 +314,7 @@ void RemoveSessionTemporaryFolder() {
 }
 
 PLUGIN_STDCALL HANDLE Kernel32CreateFileA(const char* Name, DWORD Access, DWORD, void*,
-                                         DWORD Disposition, DWORD Flags, HANDLE) {
+                                          DWORD Disposition, DWORD Flags, HANDLE) {
     UsingPluginArguments Using("KERNEL32.dll!CreateFileA");
     HostPath Path = Reached(Name);
     if (Path.Error != 0)
@@ -327,8 +328,8 @@ PLUGIN_STDCALL HANDLE Kernel32CreateFileA(const char* Name, DWORD Access, DWORD,
     struct stat Before;
     bool Existed = stat(Path.Path.c_str(), &Before) == 0;
     constexpr DWORD BackupSemantics = 0x02000000;
-    if (Existed && (!IsReachableKind(Before) ||
-                    (S_ISDIR(Before.st_mode) && (Flags & BackupSemantics) == 0))) {
+    if (Existed &&
+        (!IsReachableKind(Before) || (S_ISDIR(Before.st_mode) && (Flags & BackupSemantics) == 0))) {
         SetPluginLastError(ErrorAccessDenied);
         return INVALID_HANDLE_VALUE;
     }
@@ -376,7 +377,8 @@ PLUGIN_STDCALL BOOL Kernel32ReadFile(HANDLE Handle, void* Buffer, DWORD Size, DW
         }
         if (Got == 0)
             break;
-        PluginMemoryWrite(static_cast<char*>(Buffer) + Total, Bytes.data(), static_cast<size_t>(Got));
+        PluginMemoryWrite(static_cast<char*>(Buffer) + Total, Bytes.data(),
+                          static_cast<size_t>(Got));
         Total += static_cast<DWORD>(Got);
     }
     if (Read != nullptr)
@@ -428,7 +430,9 @@ PLUGIN_STDCALL DWORD Kernel32SetFilePointer(HANDLE Handle, long Distance, long* 
         return InvalidSetFilePointer;
     }
     off_t At = lseek(File->Descriptor, static_cast<off_t>(Move),
-                     Method == 0 ? SEEK_SET : Method == 1 ? SEEK_CUR : SEEK_END);
+                     Method == 0   ? SEEK_SET
+                     : Method == 1 ? SEEK_CUR
+                                   : SEEK_END);
     if (At < 0) {
         SetPluginLastError(errno == EINVAL ? 131 /* ERROR_NEGATIVE_SEEK */ : ErrorOf(errno));
         return InvalidSetFilePointer;
@@ -563,8 +567,8 @@ PLUGIN_STDCALL BOOL Kernel32CopyFileA(const char* From, const char* To, BOOL Fai
         return Refuse(ErrorAccessDenied);
     }
     int Out = open(Target.Path.c_str(),
-                   O_WRONLY | O_CREAT | (FailIfExists ? O_EXCL : O_TRUNC) | O_NOFOLLOW | O_NONBLOCK |
-                       O_NOCTTY | O_CLOEXEC,
+                   O_WRONLY | O_CREAT | (FailIfExists ? O_EXCL : O_TRUNC) | O_NOFOLLOW |
+                       O_NONBLOCK | O_NOCTTY | O_CLOEXEC,
                    0666);
     if (Out < 0) {
         uint32_t Error = errno == EEXIST ? ErrorFileExists : SystemError(Target.Path);
@@ -595,7 +599,7 @@ PLUGIN_STDCALL BOOL Kernel32CreateDirectoryA(const char* Name, void*) {
         return 0;
     if (mkdir(Path.Path.c_str(), 0777) == 0)
         return 1;
-    return Refuse(errno == EEXIST ? ErrorAlreadyExists
+    return Refuse(errno == EEXIST   ? ErrorAlreadyExists
                   : errno == ENOENT ? ErrorPathNotFound
                                     : ErrorOf(errno));
 }
@@ -610,7 +614,8 @@ PLUGIN_STDCALL BOOL Kernel32RemoveDirectoryA(const char* Name) {
         return Refuse(ErrorDirectoryName);
     if (rmdir(Path.Path.c_str()) == 0)
         return 1;
-    return Refuse(errno == ENOTEMPTY || errno == EEXIST ? ErrorDirNotEmpty : SystemError(Path.Path));
+    return Refuse(errno == ENOTEMPTY || errno == EEXIST ? ErrorDirNotEmpty
+                                                        : SystemError(Path.Path));
 }
 
 PLUGIN_STDCALL DWORD Kernel32GetFileAttributesA(const char* Name) {
@@ -655,9 +660,9 @@ PLUGIN_STDCALL DWORD Kernel32GetFullPathNameA(const char* Name, DWORD Size, char
     std::string Shown = ShownWindowsPath(Full);
     DWORD Length = PathAnswered(Shown, Out, Size);
     if (FilePart != nullptr && Length < Size) {
-        char* Part = Full.Names.empty()
-                         ? nullptr
-                         : Out + PluginNameOf(Shown).size() - PluginNameOf(Full.Names.back()).size();
+        char* Part = Full.Names.empty() ? nullptr
+                                        : Out + PluginNameOf(Shown).size() -
+                                              PluginNameOf(Full.Names.back()).size();
         PluginMemoryWrite(FilePart, &Part, sizeof Part);
     }
     return Length;
@@ -683,7 +688,8 @@ PLUGIN_STDCALL HANDLE Kernel32FindFirstFileA(const char* Pattern, FindData* Data
     if (Folder.size() == 2 && Folder[1] == ':')
         Folder += '.';
     Search Found;
-    uint32_t Error = Mask.empty() ? ErrorFileNotFound : List(Folder, PluginNameOf(Mask), Found.Found);
+    uint32_t Error =
+        Mask.empty() ? ErrorFileNotFound : List(Folder, PluginNameOf(Mask), Found.Found);
     HANDLE Handle = Error == 0 ? NewHandle() : nullptr;
     if (Error == 0 && Handle == nullptr)
         Error = ErrorTooManyOpenFiles;
@@ -724,8 +730,8 @@ PLUGIN_STDCALL DWORD Kernel32GetTempPathA(DWORD Size, char* Out) {
     return PathAnswered(Folder, Out, Size);
 }
 
-PLUGIN_STDCALL DWORD Kernel32GetTempFileNameA(const char* Folder, const char* Prefix,
-                                                       DWORD Unique, char* Out) {
+PLUGIN_STDCALL DWORD Kernel32GetTempFileNameA(const char* Folder, const char* Prefix, DWORD Unique,
+                                              char* Out) {
     UsingPluginArguments Using("KERNEL32.dll!GetTempFileNameA");
     std::string Base = NameOf(Folder);
     std::string Start = PluginMemoryText(Prefix, 3);
@@ -814,8 +820,8 @@ PLUGIN_STDCALL DWORD Kernel32SearchPathA(const char* Folders, const char* Name,
 PLUGIN_STDCALL DWORD Kernel32GetModuleFileNameA(void* Module, char* Out, DWORD Size) {
     UsingPluginArguments Using("KERNEL32.dll!GetModuleFileNameA");
     // The host's own program has no file here; the plugin's is its DLL.
-    std::string Path = Module == nullptr ? "C:\\Program Files\\Far\\Far.exe"
-                                         : WindowsPathFor(PluginFile);
+    std::string Path =
+        Module == nullptr ? "C:\\Program Files\\Far\\Far.exe" : WindowsPathFor(PluginFile);
     std::string Text = PluginNameOf(Path);
     if (Size == 0)
         return Refuse(ErrorInsufficientBuffer);
@@ -828,8 +834,8 @@ PLUGIN_STDCALL DWORD Kernel32GetModuleFileNameA(void* Module, char* Out, DWORD S
     return static_cast<DWORD>(Text.size());
 }
 
-PLUGIN_STDCALL HANDLE Kernel32CreateFileMappingA(HANDLE Handle, void*, DWORD Protect, DWORD,
-                                                 DWORD, const char* Name) {
+PLUGIN_STDCALL HANDLE Kernel32CreateFileMappingA(HANDLE Handle, void*, DWORD Protect, DWORD, DWORD,
+                                                 const char* Name) {
     constexpr DWORD PageReadonly = 0x2, PageWriteCopy = 0x8;
     OpenFile* File = FileOf(Handle);
     if (File == nullptr)
@@ -852,8 +858,8 @@ PLUGIN_STDCALL HANDLE Kernel32CreateFileMappingA(HANDLE Handle, void*, DWORD Pro
 
 // A view is a copy of the file's bytes in the watched heap's neighbourhood:
 // read-only mappings look the same to the plugin.
-PLUGIN_STDCALL void* Kernel32MapViewOfFile(HANDLE Mapping, DWORD, DWORD OffsetHigh,
-                                           DWORD OffsetLow, size_t Size) {
+PLUGIN_STDCALL void* Kernel32MapViewOfFile(HANDLE Mapping, DWORD, DWORD OffsetHigh, DWORD OffsetLow,
+                                           size_t Size) {
     auto Found = Mappings.find(reinterpret_cast<uintptr_t>(Mapping));
     if (Found == Mappings.end()) {
         SetPluginLastError(ErrorInvalidHandle);
@@ -910,4 +916,53 @@ PLUGIN_STDCALL DWORD Kernel32GetLogicalDrives() {
         if (HostPathFor(std::string(1, static_cast<char>('A' + Drive)) + ":\\").Error == 0)
             Drives |= 1u << Drive;
     return Drives;
+}
+
+namespace {
+
+template <typename Function> void* Address(Function* F) {
+    return reinterpret_cast<void*>(F);
+}
+constexpr BoundBy Own = BoundBy::OwnLoader;
+
+// clang-format off: one import a line
+const StandIn FileRows[] = {
+    {"kernel32.dll", "CreateFileA", Address(Kernel32CreateFileA), Own},
+    {"kernel32.dll", "ReadFile", Address(Kernel32ReadFile), Own},
+    {"kernel32.dll", "WriteFile", Address(Kernel32WriteFile), Own},
+    {"kernel32.dll", "SetFilePointer", Address(Kernel32SetFilePointer), Own},
+    {"kernel32.dll", "GetFileSize", Address(Kernel32GetFileSize), Own},
+    {"kernel32.dll", "GetFileTime", Address(Kernel32GetFileTime), Own},
+    {"kernel32.dll", "SetFileTime", Address(Kernel32SetFileTime), Own},
+    {"kernel32.dll", "CloseHandle", Address(Kernel32CloseHandle), Own},
+    {"kernel32.dll", "DeleteFileA", Address(Kernel32DeleteFileA), Own},
+    {"kernel32.dll", "MoveFileA", Address(Kernel32MoveFileA), Own},
+    {"kernel32.dll", "CopyFileA", Address(Kernel32CopyFileA), Own},
+    {"kernel32.dll", "CreateDirectoryA", Address(Kernel32CreateDirectoryA), Own},
+    {"kernel32.dll", "RemoveDirectoryA", Address(Kernel32RemoveDirectoryA), Own},
+    {"kernel32.dll", "GetFileAttributesA", Address(Kernel32GetFileAttributesA), Own},
+    {"kernel32.dll", "SetFileAttributesA", Address(Kernel32SetFileAttributesA), Own},
+    {"kernel32.dll", "GetFullPathNameA", Address(Kernel32GetFullPathNameA), Own},
+    {"kernel32.dll", "GetCurrentDirectoryA", Address(Kernel32GetCurrentDirectoryA), Own},
+    {"kernel32.dll", "SetCurrentDirectoryA", Address(Kernel32SetCurrentDirectoryA), Own},
+    {"kernel32.dll", "FindFirstFileA", Address(Kernel32FindFirstFileA), Own},
+    {"kernel32.dll", "FindNextFileA", Address(Kernel32FindNextFileA), Own},
+    {"kernel32.dll", "FindClose", Address(Kernel32FindClose), Own},
+    {"kernel32.dll", "GetTempPathA", Address(Kernel32GetTempPathA), Own},
+    {"kernel32.dll", "GetTempFileNameA", Address(Kernel32GetTempFileNameA), Own},
+    {"kernel32.dll", "GetShortPathNameA", Address(Kernel32GetShortPathNameA), Own},
+    {"kernel32.dll", "SearchPathA", Address(Kernel32SearchPathA), Own},
+    {"kernel32.dll", "GetModuleFileNameA", Address(Kernel32GetModuleFileNameA), Own},
+    {"kernel32.dll", "CreateFileMappingA", Address(Kernel32CreateFileMappingA), Own},
+    {"kernel32.dll", "MapViewOfFile", Address(Kernel32MapViewOfFile), Own},
+    {"kernel32.dll", "UnmapViewOfFile", Address(Kernel32UnmapViewOfFile), Own},
+    {"kernel32.dll", "GetDriveTypeA", Address(Kernel32GetDriveTypeA), Own},
+    {"kernel32.dll", "GetLogicalDrives", Address(Kernel32GetLogicalDrives), Own},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const StandIn> FileStandIns() {
+    return FileRows;
 }

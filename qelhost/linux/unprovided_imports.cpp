@@ -20,9 +20,9 @@ namespace {
 // The DLLs of Windows itself whose imports are bound so (msvcrt.dll is the
 // C library every mingw-built DLL imports).
 const char* const SystemDlls[] = {
-    "kernel32.dll", "user32.dll",   "advapi32.dll", "gdi32.dll",    "shell32.dll",
-    "shlwapi.dll",  "ole32.dll",    "oleaut32.dll", "mpr.dll",      "version.dll",
-    "comctl32.dll", "comdlg32.dll", "winmm.dll",    "ws2_32.dll",   "msvcrt.dll",
+    "kernel32.dll", "user32.dll",   "advapi32.dll", "gdi32.dll",  "shell32.dll",
+    "shlwapi.dll",  "ole32.dll",    "oleaut32.dll", "mpr.dll",    "version.dll",
+    "comctl32.dll", "comdlg32.dll", "winmm.dll",    "ws2_32.dll", "msvcrt.dll",
 };
 
 // Each stand-in: push its number; call StopAtUnprovided. 16 bytes apiece,
@@ -60,8 +60,8 @@ bool IsSystemDll(const std::string& Dll) {
 void* UnprovidedStandIn(const std::string& Shown) {
     size_t Number = Names.size();
     unsigned char* Block = Number % PiecesPerBlock == 0 ? NewBlock()
-                           : Blocks.empty()            ? nullptr
-                                                       : Blocks.back();
+                           : Blocks.empty()             ? nullptr
+                                                        : Blocks.back();
     if (Block == nullptr)
         return nullptr;
     unsigned char* Piece = Block + Number % PiecesPerBlock * PieceSize;

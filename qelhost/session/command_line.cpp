@@ -4,6 +4,7 @@
 #include "qelhost/gate/drives.hpp"
 #include "qelhost/gate/system.hpp"
 #include "qelhost/regular_file.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/stop_run.hpp"
 
@@ -89,9 +90,9 @@ struct ValueOption {
     void (*Read)(Options&, const std::string&);
 };
 const ValueOption ValueOptions[] = {
-    {"--lang", SetLanguage},          {"--heap-fail-after", SetHeapFailAfter},
-    {"--drive", AddDrive},            {"--clock", SetSessionClock},
-    {"--env", AddVariable},           {"--registry", SetRegistry},
+    {"--lang", SetLanguage}, {"--heap-fail-after", SetHeapFailAfter},
+    {"--drive", AddDrive},   {"--clock", SetSessionClock},
+    {"--env", AddVariable},  {"--registry", SetRegistry},
 };
 
 // Option is "--name" or "--name=value"; Next gives the following argument.

@@ -253,19 +253,21 @@ include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
                drive_map_test.cpp drives_test.cpp registry_test.cpp code_pages_test.cpp
-               strings_test.cpp clock_test.cpp
+               strings_test.cpp clock_test.cpp system_test.cpp
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
                ../gate/registry.cpp ../gate/registry_file.cpp ../gate/code_pages.cpp
                ../gate/strings.cpp ../gate/plugin_texts.cpp ../gate/clock.cpp
-               ../loader/fault_blame.cpp
+               ../gate/system.cpp ../gate/memory.cpp ../gate/plugin_heap.cpp
+               ../gate/loader_notes.cpp
+               ../gate/fault_blame.cpp
                ../stop_run.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
-               ../services/text_format.cpp ../loader/plugin_memory.cpp
-               ../linux_pe_loader/memory_probe.cpp ../loader/block_table.cpp
+               ../services/text_format.cpp ../gate/plugin_memory.cpp
+               ../linux/memory_probe.cpp ../linux/process.cpp ../gate/block_table.cpp
                ../session/line_input.cpp
                # qelhost's sanitizer defaults: without them LeakSanitizer's
                # check at exit never ends under qemu-user.
-               ../linux_pe_loader/sanitizer_options.cpp)
+               ../linux/sanitizer_options.cpp)
 target_include_directories(qelhost_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelhost_unit_tests PRIVATE ${QELFAR_WARNINGS})
 target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64

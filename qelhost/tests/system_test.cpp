@@ -83,7 +83,8 @@ TEST(System, FormatMessageGivesTheMessagesOfTheCodesReturned) {
                                      sizeof Text, nullptr),
               17u);
     EXPECT_STREQ(Text, "Access is denied.");
-    EXPECT_EQ(Kernel32FormatMessageA(FromSystem, nullptr, 99999, 0, Text, sizeof Text, nullptr), 0u);
+    EXPECT_EQ(Kernel32FormatMessageA(FromSystem, nullptr, 99999, 0, Text, sizeof Text, nullptr),
+              0u);
     EXPECT_EQ(LastErrorSet, ErrorMrMidNotFound);
     EXPECT_EQ(Kernel32FormatMessageA(FromSystem, nullptr, ErrorAccessDenied, 0, Text, 5, nullptr),
               0u);
