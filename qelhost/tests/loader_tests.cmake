@@ -96,13 +96,18 @@ fixture_dll(system_families.dll system_families.cpp ${MINGW_DLL_OPTIONS} -ladvap
 qelhost_test(system_families 0 OUT ${SESSIONS}/system_families.out
              ARGS --env FAMILY=windows ${FIXTURES}/system_families.dll
                   ${SESSIONS}/system_families.qel
-             DIFFERING "host: 1 import stops" "║ +(wrote|found|deleted|above the root|missing folder)"
+             DIFFERING "host: 1 import stops" "║ +(wrote|found|deleted|above the root|missing folder|module)"
              BECAUSE "qelhost.exe leaves the functions qelhost lacks and the files to Windows")
 loader_test(stops.unprovided_call 3
             "the plugin called KERNEL32.dll!CreateProcessA, which qelhost does not provide"
             ${FIXTURES}/system_families.dll ${SESSIONS}/unprovided_call.qel
             WINE_STATUS 0 WINE_MATCH "^$"
             WINE_BECAUSE "Windows provides CreateProcessA, which fails on its null arguments")
+# --heap-fail-after covers KERNEL32.dll's heap too: the plugin's first
+# HeapAlloc gets null, which it does not check.
+loader_test(heap_fail_covers_heap_alloc 3
+            "the plugin's code crashed in OpenPlugin: segmentation fault at 0x0"
+            --heap-fail-after 0 ${FIXTURES}/system_families.dll ${SESSIONS}/system_families.qel)
 # --registry: a line that cannot be read is named, and the run stops before
 # the plugin loads.
 loader_test(registry.bad_line 2
