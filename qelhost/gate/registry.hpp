@@ -25,10 +25,6 @@ constexpr uint32_t RegMultiSz = 7;
 constexpr uint32_t RegCreatedNewKey = 1;
 constexpr uint32_t RegOpenedExistingKey = 2;
 
-// The key under HKEY_CURRENT_USER that the host hands plugins (RootKey)
-// for their settings.
-constexpr char PluginsRootKey[] = "Software\\Far\\Plugins";
-
 // What the tree holds at most: a value's data, a key's or value's name, the
 // keys open at once, and the depth of keys.
 constexpr size_t MaxValueSize = 1 << 20;

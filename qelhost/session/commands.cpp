@@ -1,6 +1,6 @@
 #include "qelhost/session/commands.hpp"
 #include "qelhost/counts.hpp"
-#include "qelhost/gate/registry.hpp"
+#include "host/native_services.hpp"
 #include "qelhost/gate/registry_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_format.hpp"
@@ -61,10 +61,9 @@ std::string Unquoted(const std::string& Text) {
 // Text typed into the field: in code page 866, or the command cannot be run.
 std::string FieldText(const char* Command, const std::string& Rest) {
     std::string Text = Unquoted(Rest);
-    std::u32string Missing = MissingFromOem(FromUtf8(Text));
-    if (!Missing.empty())
-        throw BadCommand{std::string(Command) + ": code page 866 has no " + ToUtf8(Missing) +
-                         "; the plugin could not take it"};
+    std::string Why = WhyNotOem(Text);
+    if (!Why.empty())
+        throw BadCommand{std::string(Command) + ": " + Why + "; the plugin could not take it"};
     return Text;
 }
 
@@ -108,7 +107,7 @@ void Menu(Session& S, const std::string& Rest) {
 // The plugin's settings as REGEDIT4 lines, their texts read in the host's
 // code page (866) as everything the plugin shows.
 void ShowRegistry() {
-    std::string Root = std::string("HKEY_CURRENT_USER\\") + PluginsRootKey;
+    std::string Root = std::string("HKEY_CURRENT_USER\\") + NativeRootKey;
     std::string Text = RegistryText(Root);
     if (Text.empty()) {
         printf("host: the registry holds nothing under %s\n", Root.c_str());
