@@ -4,11 +4,12 @@
 #include "qelhost/services/from_plugin.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/message_box.hpp"
+#include "qelhost/services/panel_services.hpp"
+#include "qelhost/services/service_call.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <string.h>
 
-#include <exception>
 #include <utility>
 
 namespace {
@@ -22,15 +23,6 @@ void CheckModuleNumber(INT_PTR PluginNumber, const char* Service) {
     if (PluginNumber != QelhostModuleNumber)
         StopRun(ExitStopped, "%s: called with plugin number %d, not the plugin's %d", Service,
                 PluginNumber, QelhostModuleNumber);
-}
-
-// Runs a service's work; nothing thrown may unwind into the plugin's frames.
-template <typename Work> auto Serve(const char* Service, Work Body) {
-    try {
-        return Body();
-    } catch (const std::exception& Error) {
-        StopRun(ExitStopped, "%s: qelhost could not serve the call: %s", Service, Error.what());
-    }
 }
 
 PLUGIN_STDCALL const char* GetMsg(INT_PTR PluginNumber, int MsgId) {
@@ -128,4 +120,8 @@ void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, Ans
     Info.GetMsg = GetMsg;
     FillMissingServices(Info,
                         std::make_index_sequence<std::size(PluginStartupInfo{}.OtherServices)>());
+    Info.OtherServices[0] = reinterpret_cast<FARAPISERVICE>(Control);
+    Info.OtherServices[3] = reinterpret_cast<FARAPISERVICE>(GetDirList);
+    Info.OtherServices[4] = reinterpret_cast<FARAPISERVICE>(GetPluginDirList);
+    Info.OtherServices[5] = reinterpret_cast<FARAPISERVICE>(FreeDirList);
 }

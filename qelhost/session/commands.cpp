@@ -4,6 +4,7 @@
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/keys.hpp"
+#include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/stop_run.hpp"
 
@@ -18,6 +19,10 @@ const char HelpText[] =
     "  open PATH                       press Enter on the file PATH\n"
     "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel\n"
     "  close                           leave the plugin's panel\n"
+    "  panel [left|right] DIR          show the folder DIR in a file panel (the active one)\n"
+    "  cursor NAME                     put the active panel's cursor on NAME\n"
+    "  select NAME...                  select those items of the active panel\n"
+    "  tab                             make the other panel active\n"
     "  answer button LABEL|N | enter | esc      how the next box or dialog closes\n"
     "  answer type TEXT | append TEXT | clear | history N\n"
     "                                  edits in the next dialog's field (type replaces\n"
@@ -141,8 +146,17 @@ bool RunCommand(Session& S, const std::string& Line) {
         PressKey(S, AllWords(Rest));
     else if (Command == "close")
         CloseActivePanel(S);
+    else if (Command == "panel")
+        PanelCommand(S, AllWords(Rest));
+    else if (Command == "cursor" && !Rest.empty())
+        CursorCommand(S, Rest);
+    else if (Command == "select")
+        SelectCommand(S, AllWords(Rest));
+    else if (Command == "tab" && Rest.empty())
+        TabCommand(S);
     else
         throw BadCommand{"unknown command \"" + Command + "\" (help lists the commands)"};
+    FinishPanels(S);
     CheckAnswersUsed(S, Line);
     return true;
 }

@@ -61,13 +61,22 @@ PanelDescription ReadPanelDescription(const OpenPluginInfo& Info) {
     Panel.Title = OptionalText(Where, "the panel title", Info.PanelTitle);
     Panel.HostFile = OptionalText(Where, "the host file", Info.HostFile);
     Panel.CurDir = OptionalText(Where, "the directory", Info.CurDir);
+    Panel.Format = OptionalText(Where, "the format", Info.Format);
+    Panel.StartSortMode = Info.StartSortMode;
     return Panel;
 }
 
-std::vector<PanelRow> ReadFindList(const PluginPanelItem* Items, int Count) {
+std::vector<PluginPanelItem> ReadFindItems(const PluginPanelItem* Items, int Count) {
     const char Where[] = "GetFindData";
     Count = CheckedCount(Where, Count, MaxPanelItems, "items", "lists");
-    std::vector<PluginPanelItem> List = ReadList(Where, "the list", Items, Count);
+    return ReadList(Where, "the list", Items, Count);
+}
+
+std::vector<PanelRow> ReadFindList(const PluginPanelItem* Items, int Count) {
+    return RowsOf(ReadFindItems(Items, Count));
+}
+
+std::vector<PanelRow> RowsOf(const std::vector<PluginPanelItem>& List) {
     std::vector<PanelRow> Rows;
     Rows.reserve(List.size());
     for (const PluginPanelItem& Item : List)

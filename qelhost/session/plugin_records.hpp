@@ -20,3 +20,6 @@ Registration ReadRegistration(const PluginInfo& Info);
 PanelDescription ReadPanelDescription(const OpenPluginInfo& Info);
 // GetFindData's list of Count items, as the panel's rows.
 std::vector<PanelRow> ReadFindList(const PluginPanelItem* Items, int Count);
+// The same list's records, checked alike, and the rows they show.
+std::vector<PluginPanelItem> ReadFindItems(const PluginPanelItem* Items, int Count);
+std::vector<PanelRow> RowsOf(const std::vector<PluginPanelItem>& Items);

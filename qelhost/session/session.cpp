@@ -6,6 +6,7 @@
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/commands.hpp"
+#include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/stop_run.hpp"
 
@@ -91,7 +92,7 @@ void EndSession(Session& S) {
     }
     // Leaving the host closes what is still open.
     while (!S.Panels.empty())
-        CloseActivePanel(S);
+        CloseActivePanel(S, true);
     printf("host: the session ends\n");
 }
 
@@ -101,6 +102,7 @@ int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput I
     std::vector<std::string> Found, Missing;
     Session S{PluginEntries(Module, Found, Missing), {}, {}, {}, 0};
     StartPlugin(S, Module.FileName, Chosen, Found, Missing);
+    UsePanelCalls(S);
     UseTerminal(Input.FromTerminal ? Input.Commands : nullptr);
     for (std::string Line; NextLine(Input, Line);) {
         S.Line = Input.Commands->LineNumber();
