@@ -1,19 +1,16 @@
-// Paths as the plugin sees them: Windows paths. The session's commands take
-// a Windows path or one relative to the current folder; the host works on
-// the folder here and shows the plugin its Windows path. Drive C: is the
-// current folder.
+// Paths between the session, the plugin and this machine's folders, through
+// the session's drives (gate/drives.hpp): commands and the plugin name
+// folders by Windows paths, and the plugin is shown Windows paths.
 #pragma once
 
 #include <string>
 
-// The folder here that Given names ("C:\work", "work", "/tmp/work"),
-// without "." or ".." steps; UTF-8.
+// The folder of this machine that the Windows path Given names (relative
+// paths against the current folder); "" when the drives refuse it.
 std::string PathHere(const std::string& Given);
 
-// The Windows path the plugin is shown for Here (a path PathHere gave):
-// "C:\work" for a folder under the current one, else "Z:" and the whole
-// path, as Wine shows the root; UTF-8.
+// The Windows path the plugin is shown for Here, a folder PathHere gave.
 std::string ShownPath(const std::string& Here);
 
-// Here and Name joined by the separator of this system.
+// Here and Name joined by the separator of this machine.
 std::string JoinedPath(const std::string& Here, const std::string& Name);

@@ -399,7 +399,9 @@ bool FolderPanelKey(Session& S, FilePanel& Panel, int Key, unsigned State, bool 
         std::string Name = ToUtf8(OemToUnicode(NameOf(Panel.Items[Panel.Current])));
         std::string Why;
         std::string Left = FileNameOf(Panel.Folder);
-        if (!ShowFolder(Panel, PathHere(JoinedPath(Panel.Folder, Name)), Why))
+        std::string Shown = ShownPath(Panel.Folder);
+        std::string Into = Shown + (Shown.back() == '\\' ? "" : "\\") + Name;
+        if (!ShowFolder(Panel, PathHere(Into), Why))
             printf("host: the folder cannot be read (%s)\n", Why.c_str());
         else if (Name == "..")
             Panel.Current = std::max(FindItem(Panel, Left), 0);
@@ -510,7 +512,7 @@ bool HostTakesKey(Session& S, int Key, unsigned ControlState, bool Act) {
 void FinishPanels(Session& S) {
     ClosingPanel Closing = TakeClosingPanel();
     if (Closing.Plugin != nullptr && !S.Panels.empty() && S.Panels.back() == Closing.Plugin) {
-        CloseActivePanel(S);
+        CloseActivePanel(S, true); // the plugin asked: no FE_CLOSE
         FilePanel& Panel = ActivePanel();
         std::string Why;
         if (!Closing.Folder.empty() &&

@@ -204,3 +204,18 @@ target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64
                            QELFAR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(qelhost_unit_tests PRIVATE GTest::gtest_main)
 gtest_discover_tests(qelhost_unit_tests DISCOVERY_TIMEOUT 60)
+
+# ---- File panels, Control and the panel entry points, with a panel plugin ----
+fixture_dll(panels.dll panels_plugin.cpp ${MINGW_DLL_OPTIONS})
+set(JOURNEYS ${CMAKE_CURRENT_BINARY_DIR}/journeys)
+add_test(NAME qelhost.make_journey_folders
+         COMMAND ${CMAKE_COMMAND} -DDIR=${JOURNEYS}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/make_journey_folders.cmake)
+set_tests_properties(qelhost.make_journey_folders PROPERTIES FIXTURES_SETUP qelhost_journeys)
+foreach(Journey panels_tmppanel panels_compare panels_tour)
+    qelhost_test(${Journey} 0 OUT ${SESSIONS}/${Journey}.out
+                 ARGS ${FIXTURES}/panels.dll ${SESSIONS}/${Journey}.qel
+                 DIFFERING "C:[\\\\]" BECAUSE "under Wine the journey's folder is on Z:, not C:")
+    qelhost_test_properties(${Journey} WORKING_DIRECTORY ${JOURNEYS}
+                            FIXTURES_REQUIRED qelhost_journeys)
+endforeach()
