@@ -54,19 +54,6 @@ struct FarDialogItemData {
     int PtrLength;
     char* PtrData;
 };
-struct FarListGetItem {
-    int ItemIndex;
-    FarListItem Item;
-};
-struct FarListInfo {
-    DWORD Flags;
-    int ItemsNumber;
-    int SelectPos;
-    int TopPos;
-    int MaxHeight;
-    int MaxLength;
-    DWORD Reserved[6];
-};
 #pragma pack(pop)
 static_assert(sizeof(PanelInfo) == 496);
 
@@ -100,6 +87,7 @@ constexpr int FE_CHANGEVIEWMODE = 0, FE_REDRAW = 1, FE_IDLE = 2, FE_CLOSE = 3, F
               FE_COMMAND = 5;
 constexpr DWORD FRS_RETUPDIR = 1, FRS_RECUR = 2;
 
+constexpr int DM_USER = 0x4000;
 typedef long(FARAPI* FARWINDOWPROC)(HANDLE hDlg, int Msg, int Param1, long Param2);
 typedef int(FARAPI* FRSUSERFUNC)(const WIN32_FIND_DATA* FData, const char* FullName, void* Param);
 

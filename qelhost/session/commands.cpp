@@ -27,6 +27,9 @@ const char HelpText[] =
     "  answer type TEXT | append TEXT | clear | history N\n"
     "                                  edits in the next dialog's field (type replaces\n"
     "                                  the text, selected when the dialog opens)\n"
+    "  answer check N | radio N | item N\n"
+    "                                  toggle check box N, choose radio button N or\n"
+    "                                  list item N in the next dialog\n"
     "  note TEXT                       print a heading\n"
     "  help                            this list\n"
     "  quit, exit (or Ctrl-D)          close the plugin's panels and end the session\n";
@@ -70,10 +73,10 @@ std::string FieldText(const char* Command, const std::string& Rest) {
     return Text;
 }
 
-int HistoryEntry(const std::string& Text) {
+int EntryNumber(const std::string& What, const std::string& Text) {
     std::string Mistake = CountMistake("the entry", Text);
     if (!Mistake.empty())
-        throw BadCommand{"answer history: " + Mistake};
+        throw BadCommand{"answer " + What + ": " + Mistake};
     long Entry = 0;
     ReadCount(Text, Entry);
     return static_cast<int>(Entry);
@@ -93,10 +96,16 @@ void PrepareAnswer(const Session& S, const std::string& What, const std::string&
     } else if (What == "clear" && Rest.empty()) {
         PrepareEdit({EditStep::Clear, "", 0}, S.Line);
     } else if (What == "history" && !Rest.empty()) {
-        PrepareEdit({EditStep::FromHistory, "", HistoryEntry(Rest)}, S.Line);
+        PrepareEdit({EditStep::FromHistory, "", EntryNumber(What, Rest)}, S.Line);
+    } else if (What == "check" && !Rest.empty()) {
+        PrepareEdit({EditStep::Check, "", EntryNumber(What, Rest)}, S.Line);
+    } else if (What == "radio" && !Rest.empty()) {
+        PrepareEdit({EditStep::Radio, "", EntryNumber(What, Rest)}, S.Line);
+    } else if (What == "item" && !Rest.empty()) {
+        PrepareEdit({EditStep::ListItem, "", EntryNumber(What, Rest)}, S.Line);
     } else {
-        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, append TEXT, clear "
-                         "or history N (N from 1)"};
+        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, append TEXT, clear, "
+                         "history N, check N, radio N or item N (N from 1)"};
     }
 }
 

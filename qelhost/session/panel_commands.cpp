@@ -219,6 +219,19 @@ void ClearSelection(FilePanel& Panel) {
     Panel.Changed = true;
 }
 
+DialogItem HostItem(int Type, int X1, int Y1, int X2, int Y2, DWORD Flags,
+                    const std::u32string& Text) {
+    DialogItem Item;
+    Item.Type = Type;
+    Item.X1 = X1;
+    Item.Y1 = Y1;
+    Item.X2 = X2;
+    Item.Y2 = Y2;
+    Item.Flags = Flags;
+    Item.Text = Text;
+    return Item;
+}
+
 // The host's Copy (or Rename) dialog before files go into the plugin's
 // panel; true when the user confirms it.
 bool ConfirmCopy(const std::vector<PluginPanelItem>& Records, bool Move,
@@ -227,12 +240,14 @@ bool ConfirmCopy(const std::vector<PluginPanelItem>& Records, bool Move,
     std::u32string Question = Verb + U" " + FromUtf8(ChosenText(Records)) + U" to:";
     std::u32string Destination = OemToUnicode(Target.PluginFormat) + U":";
     int Width = static_cast<int>(std::max<size_t>(Question.size(), 40)) + 10;
-    std::vector<DialogItem> Items(5);
-    Items[0] = {DI_DOUBLEBOX, 3, 1, Width - 4, 6, false, false, 0, false, Verb, ""};
-    Items[1] = {DI_TEXT, 5, 2, 0, 2, false, false, 0, false, Question, ""};
-    Items[2] = {DI_EDIT, 5, 3, Width - 6, 3, true, false, 0, false, Destination, ""};
-    Items[3] = {DI_BUTTON, 0, 5, 0, 5, false, false, DIF_CENTERGROUP, true, Verb, ""};
-    Items[4] = {DI_BUTTON, 0, 5, 0, 5, false, false, DIF_CENTERGROUP, false, U"Cancel", ""};
+    std::vector<DialogItem> Items = {
+        HostItem(DI_DOUBLEBOX, 3, 1, Width - 4, 6, 0, Verb),
+        HostItem(DI_TEXT, 5, 2, 0, 2, 0, Question),
+        HostItem(DI_EDIT, 5, 3, Width - 6, 3, 0, Destination),
+        HostItem(DI_BUTTON, 0, 5, 0, 5, DIF_CENTERGROUP, Verb),
+        HostItem(DI_BUTTON, 0, 5, 0, 5, DIF_CENTERGROUP, U"Cancel")};
+    Items[2].Focus = true;
+    Items[3].Default = true;
     int Field = -1;
     int Pressed = RunHostDialog(-1, -1, Width, 8, Items, Field, NextAnswer);
     return Pressed == 3;
