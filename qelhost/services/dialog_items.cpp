@@ -80,3 +80,9 @@ void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item)
     if (!CopyToPlugin(Items[Position].Data, Data, DialogTextSize))
         PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
 }
+
+void WriteDialogState(FarDialogItem* Items, int Position, const DialogItem& Item) {
+    int State = Item.Selected;
+    if (!CopyToPlugin(&Items[Position].Selected, &State, sizeof State))
+        PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
+}

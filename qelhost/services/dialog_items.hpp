@@ -36,3 +36,5 @@ std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count,
 
 // Writes Item's text into the plugin's record Position, cut to its buffer.
 void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item);
+// Writes a check box's or radio button's state into its record.
+void WriteDialogState(FarDialogItem* Items, int Position, const DialogItem& Item);

@@ -16,7 +16,7 @@
 
 namespace {
 
-std::list<std::vector<PluginPanelItem>> Handed;
+std::list<std::vector<PanelItem>> Handed;
 PluginFolderLister ListPluginFolder = nullptr;
 
 // Folders deeper than this are not followed: a link that loops would
@@ -24,13 +24,13 @@ PluginFolderLister ListPluginFolder = nullptr;
 constexpr int MaxDepth = 32;
 
 void Walk(const std::string& Here, const std::string& Prefix, int Depth,
-          std::vector<PluginPanelItem>& Items) {
+          std::vector<PanelItem>& Items) {
     std::vector<FolderEntry> Entries;
     std::string Why;
     if (Depth > MaxDepth || !ListFolder(Here, Entries, Why))
         return;
     for (const FolderEntry& Entry : Entries) {
-        PluginPanelItem Item;
+        PanelItem Item;
         memset(&Item, 0, sizeof Item);
         Item.FindData = Entry.Data;
         std::string Name = Prefix + Entry.Data.cFileName;
@@ -43,11 +43,11 @@ void Walk(const std::string& Here, const std::string& Prefix, int Depth,
 }
 
 // Hands the plugin the list: kept here until FreeDirList.
-int HandOver(const char* Service, std::vector<PluginPanelItem> Items,
-             PluginPanelItem** pPanelItem, int* pItemsNumber) {
+int HandOver(const char* Service, std::vector<PanelItem> Items,
+             PanelItem** pPanelItem, int* pItemsNumber) {
     Handed.push_back(std::move(Items));
-    std::vector<PluginPanelItem>& Kept = Handed.back();
-    PluginPanelItem* First = Kept.empty() ? nullptr : Kept.data();
+    std::vector<PanelItem>& Kept = Handed.back();
+    PanelItem* First = Kept.empty() ? nullptr : Kept.data();
     int Count = static_cast<int>(Kept.size());
     if (!CopyToPlugin(pPanelItem, &First, sizeof First) ||
         !CopyToPlugin(pItemsNumber, &Count, sizeof Count)) {
@@ -60,12 +60,12 @@ int HandOver(const char* Service, std::vector<PluginPanelItem> Items,
 
 } // namespace
 
-PLUGIN_STDCALL int GetDirList(const char* Dir, PluginPanelItem** pPanelItem, int* pItemsNumber) {
+PLUGIN_STDCALL int GetDirList(const char* Dir, PanelItem** pPanelItem, int* pItemsNumber) {
     const char Service[] = "GetDirList";
     return Serve(Service, [&] {
         std::string Folder = ToUtf8(ReadText(Service, "the folder", Dir));
         printf("host: GetDirList(\"%s\")\n", Escaped(Folder).c_str());
-        std::vector<PluginPanelItem> Items;
+        std::vector<PanelItem> Items;
         std::string Here = PathHere(Folder);
         std::vector<FolderEntry> Probe;
         std::string Why;
@@ -79,13 +79,13 @@ PLUGIN_STDCALL int GetDirList(const char* Dir, PluginPanelItem** pPanelItem, int
 }
 
 PLUGIN_STDCALL int GetPluginDirList(INT_PTR, HANDLE hPlugin, const char* Dir,
-                                    PluginPanelItem** pPanelItem, int* pItemsNumber) {
+                                    PanelItem** pPanelItem, int* pItemsNumber) {
     const char Service[] = "GetPluginDirList";
     return Serve(Service, [&] {
         std::string Folder = UnicodeToOem(ReadText(Service, "the folder", Dir));
         printf("host: GetPluginDirList(%s, \"%s\")\n", HandleText(hPlugin).c_str(),
                Printable(OemToUnicode(Folder)).c_str());
-        std::vector<PluginPanelItem> Items;
+        std::vector<PanelItem> Items;
         if (ListPluginFolder == nullptr || !ListPluginFolder(hPlugin, Folder, Items)) {
             printf("host: GetPluginDirList: the plugin's panel gives no such folder\n");
             return FALSE;
@@ -94,7 +94,7 @@ PLUGIN_STDCALL int GetPluginDirList(INT_PTR, HANDLE hPlugin, const char* Dir,
     });
 }
 
-PLUGIN_STDCALL void FreeDirList(const PluginPanelItem* PanelItem) {
+PLUGIN_STDCALL void FreeDirList(const PanelItem* PanelItem) {
     Serve("FreeDirList", [&] {
         for (auto List = Handed.begin(); List != Handed.end(); ++List)
             if (!List->empty() && List->data() == PanelItem) {

@@ -25,12 +25,12 @@ Side Active = Side::Left;
 CommandLineState CommandLine;
 PluginPanelCalls Calls{};
 
-std::string NameOf(const PluginPanelItem& Item) {
+std::string NameOf(const PanelItem& Item) {
     return std::string(Item.FindData.cFileName, strnlen(Item.FindData.cFileName, MAX_PATH));
 }
 
-PluginPanelItem UpItem() {
-    PluginPanelItem Item;
+PanelItem UpItem() {
+    PanelItem Item;
     memset(&Item, 0, sizeof Item);
     Item.FindData.dwFileAttributes = FILE_ATTRIBUTE_DIRECTORY;
     strcpy(Item.FindData.cFileName, "..");
@@ -66,13 +66,13 @@ int CompareNames(const std::string& A, const std::string& B, bool Numeric) {
     return (A.size() - I > 0) - (B.size() - J > 0);
 }
 
-uint64_t Written(const PluginPanelItem& Item) {
+uint64_t Written(const PanelItem& Item) {
     const FILETIME& Time = Item.FindData.ftLastWriteTime;
     return (static_cast<uint64_t>(Time.dwHighDateTime) << 32) | Time.dwLowDateTime;
 }
 
 // The sort modes' order of two items, folders before files.
-bool Before(const FilePanel& Panel, const PluginPanelItem& A, const PluginPanelItem& B) {
+bool Before(const FilePanel& Panel, const PanelItem& A, const PanelItem& B) {
     bool FolderA = IsFolder(A.FindData), FolderB = IsFolder(B.FindData);
     if (FolderA != FolderB)
         return FolderA;
@@ -91,7 +91,7 @@ bool Before(const FilePanel& Panel, const PluginPanelItem& A, const PluginPanelI
     return Panel.Reverse ? Order > 0 : Order < 0;
 }
 
-std::u32string SizeText(const PluginPanelItem& Item) {
+std::u32string SizeText(const PanelItem& Item) {
     if (IsUpItem(Item))
         return U"Up";
     if (IsFolder(Item.FindData))
@@ -103,7 +103,7 @@ std::u32string SizeText(const PluginPanelItem& Item) {
 std::u32string SelectionText(const FilePanel& Panel) {
     uint64_t Bytes = 0;
     int Files = 0;
-    for (const PluginPanelItem& Item : Panel.Items)
+    for (const PanelItem& Item : Panel.Items)
         if (Item.Flags & PPIF_SELECTED) {
             Bytes += EntrySize(Item.FindData);
             ++Files;
@@ -173,7 +173,7 @@ FilePanel* PanelOfPlugin(HANDLE Plugin) {
     return nullptr;
 }
 
-bool IsUpItem(const PluginPanelItem& Item) {
+bool IsUpItem(const PanelItem& Item) {
     return NameOf(Item) == "..";
 }
 
@@ -186,7 +186,7 @@ bool ShowFolder(FilePanel& Panel, const std::string& Here, std::string& Why) {
     if (ShownPath(Here).size() > 3) // a drive's root has no ".."
         Panel.Items.push_back(UpItem());
     for (const FolderEntry& Entry : Entries) {
-        PluginPanelItem Item;
+        PanelItem Item;
         memset(&Item, 0, sizeof Item);
         Item.FindData = Entry.Data;
         Panel.Items.push_back(Item);
@@ -199,7 +199,7 @@ bool ShowFolder(FilePanel& Panel, const std::string& Here, std::string& Why) {
 
 void UpdatePanel(FilePanel& Panel, bool KeepSelection) {
     std::vector<std::string> Selected;
-    for (const PluginPanelItem& Item : Panel.Items)
+    for (const PanelItem& Item : Panel.Items)
         if (Item.Flags & PPIF_SELECTED)
             Selected.push_back(NameOf(Item));
     std::string Current =
@@ -213,7 +213,7 @@ void UpdatePanel(FilePanel& Panel, bool KeepSelection) {
             Panel.Items.clear();
         Panel.Current = Cursor;
     }
-    for (PluginPanelItem& Item : Panel.Items) {
+    for (PanelItem& Item : Panel.Items) {
         bool Was = std::find(Selected.begin(), Selected.end(), NameOf(Item)) != Selected.end();
         if (KeepSelection && Was)
             Item.Flags |= PPIF_SELECTED;
@@ -228,7 +228,7 @@ void SortPanel(FilePanel& Panel) {
         ++First;
     if (Panel.SortMode == SM_UNSORTED && Panel.Plugin != nullptr)
         return;
-    std::stable_sort(First, Panel.Items.end(), [&](const PluginPanelItem& A, const PluginPanelItem& B) {
+    std::stable_sort(First, Panel.Items.end(), [&](const PanelItem& A, const PanelItem& B) {
         return Before(Panel, A, B);
     });
 }
@@ -263,7 +263,7 @@ void DrawFilePanel(FilePanel& Panel, const std::string& Why) {
            Panel.Place == Active ? " (active)" : "");
     std::vector<PanelRow> Rows;
     for (size_t I = 0; I < Panel.Items.size(); ++I) {
-        const PluginPanelItem& Item = Panel.Items[I];
+        const PanelItem& Item = Panel.Items[I];
         Rows.push_back({OemToUnicode(NameOf(Item)), SizeText(Item),
                         static_cast<int>(I) == Panel.Current, (Item.Flags & PPIF_SELECTED) != 0});
     }

@@ -23,7 +23,7 @@ struct FilePanel {
     DWORD PluginFlags = 0; // OPIF_*
     // The items in the order shown, ".." first where there is one; the
     // selection is PPIF_SELECTED in each item's Flags.
-    std::vector<PluginPanelItem> Items;
+    std::vector<PanelItem> Items;
     int Current = 0, Top = 0;
     int ViewMode = 2, SortMode = SM_NAME;
     bool Reverse = false, Numeric = false;
@@ -64,7 +64,7 @@ void SortPanel(FilePanel& Panel);
 
 // The position of the item called Name (UTF-8, without case), or -1.
 int FindItem(const FilePanel& Panel, const std::string& Name);
-bool IsUpItem(const PluginPanelItem& Item);
+bool IsUpItem(const PanelItem& Item);
 // The items a command acts on: the selected ones, else the one under the
 // cursor unless it is "..".
 std::vector<int> ChosenItems(const FilePanel& Panel);

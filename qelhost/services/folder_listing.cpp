@@ -21,7 +21,7 @@ FILETIME FileTime(time_t Seconds) {
 FolderEntry Entry(const std::string& Here, const std::string& Name, const struct stat& Status) {
     FolderEntry Result;
     memset(&Result.Data, 0, sizeof Result.Data);
-    WIN32_FIND_DATA& Data = Result.Data;
+    FindRecord& Data = Result.Data;
     bool Folder = S_ISDIR(Status.st_mode);
     Data.dwFileAttributes = Folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     Data.ftLastWriteTime = FileTime(Status.st_mtime);
@@ -58,14 +58,14 @@ bool ListFolder(const std::string& Here, std::vector<FolderEntry>& Entries, std:
     return true;
 }
 
-std::string EntryName(const WIN32_FIND_DATA& Data) {
+std::string EntryName(const FindRecord& Data) {
     return ToUtf8(OemToUnicode(std::string(Data.cFileName, strnlen(Data.cFileName, MAX_PATH))));
 }
 
-uint64_t EntrySize(const WIN32_FIND_DATA& Data) {
+uint64_t EntrySize(const FindRecord& Data) {
     return (static_cast<uint64_t>(Data.nFileSizeHigh) << 32) | Data.nFileSizeLow;
 }
 
-bool IsFolder(const WIN32_FIND_DATA& Data) {
+bool IsFolder(const FindRecord& Data) {
     return (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }

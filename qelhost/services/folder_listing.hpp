@@ -10,7 +10,7 @@
 constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 
 struct FolderEntry {
-    WIN32_FIND_DATA Data;
+    FindRecord Data;
     std::string Here; // the entry's path on this system
 };
 
@@ -19,6 +19,6 @@ struct FolderEntry {
 bool ListFolder(const std::string& Here, std::vector<FolderEntry>& Entries, std::string& Why);
 
 // The name in a find record, as UTF-8.
-std::string EntryName(const WIN32_FIND_DATA& Data);
-uint64_t EntrySize(const WIN32_FIND_DATA& Data);
-bool IsFolder(const WIN32_FIND_DATA& Data);
+std::string EntryName(const FindRecord& Data);
+uint64_t EntrySize(const FindRecord& Data);
+bool IsFolder(const FindRecord& Data);

@@ -4,6 +4,8 @@
 
 #include "host/host_interface.hpp"
 
+using PanelItem = PluginPanelItem;
+using FindRecord = WIN32_FIND_DATA;
 #pragma pack(push, 2)
 struct RECT {
     long left, top, right, bottom;
@@ -12,9 +14,9 @@ struct PanelInfo {
     int PanelType;
     int Plugin;
     RECT PanelRect;
-    PluginPanelItem* PanelItems;
+    PanelItem* PanelItems;
     int ItemsNumber;
-    PluginPanelItem* SelectedItems;
+    PanelItem* SelectedItems;
     int SelectedItemsNumber;
     int CurrentItem;
     int TopPanelItem;
@@ -89,7 +91,7 @@ constexpr DWORD FRS_RETUPDIR = 1, FRS_RECUR = 2;
 
 constexpr int DM_USER = 0x4000;
 typedef long(FARAPI* FARWINDOWPROC)(HANDLE hDlg, int Msg, int Param1, long Param2);
-typedef int(FARAPI* FRSUSERFUNC)(const WIN32_FIND_DATA* FData, const char* FullName, void* Param);
+typedef int(FARAPI* FRSUSERFUNC)(const FindRecord* FData, const char* FullName, void* Param);
 
 constexpr int DI_COMBOBOX = 0xA, DI_LISTBOX = 0xB, DI_USERCONTROL = 0xFF;
 constexpr DWORD DIF_BOXCOLOR = 0x200, DIF_GROUP = 0x400, DIF_LEFTTEXT = 0x800,

@@ -21,7 +21,7 @@ ClosingPanel Closing;
 
 // What GetPanelInfo handed out last for each panel: the plugin may read it
 // until it asks again.
-std::vector<PluginPanelItem> HandedItems[2], HandedSelection[2];
+std::vector<PanelItem> HandedItems[2], HandedSelection[2];
 
 struct Command {
     int Code;
@@ -138,7 +138,7 @@ std::string Describe(const FilePanel& Panel) {
 void SetSelection(const char* Name, FilePanel& Panel, const void* Param) {
     PanelInfo Given = ReadParam<PanelInfo>(Name, Param);
     int Count = CheckedCount(Service, Given.ItemsNumber, MaxPanelItems, "items", "selects");
-    std::vector<PluginPanelItem> Items =
+    std::vector<PanelItem> Items =
         ReadList(Service, "the PanelInfo's items", Given.PanelItems, Count);
     int Selected = 0;
     for (size_t I = 0; I < Panel.Items.size() && I < Items.size(); ++I) {

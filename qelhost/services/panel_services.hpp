@@ -9,10 +9,13 @@
 #include <string>
 
 PLUGIN_STDCALL int Control(HANDLE hPlugin, int Command, void* Param);
-PLUGIN_STDCALL int GetDirList(const char* Dir, PluginPanelItem** pPanelItem, int* pItemsNumber);
+PLUGIN_STDCALL int GetDirList(const char* Dir, PanelItem** pPanelItem, int* pItemsNumber);
 PLUGIN_STDCALL int GetPluginDirList(INT_PTR PluginNumber, HANDLE hPlugin, const char* Dir,
-                                    PluginPanelItem** pPanelItem, int* pItemsNumber);
-PLUGIN_STDCALL void FreeDirList(const PluginPanelItem* PanelItem);
+                                    PanelItem** pPanelItem, int* pItemsNumber);
+PLUGIN_STDCALL void FreeDirList(const PanelItem* PanelItem);
+// The standard function FSF.FarRecursiveSearch.
+PLUGIN_STDCALL void FarRecursiveSearch(const char* InitDir, const char* Mask, FRSUSERFUNC Func,
+                                       DWORD Flags, void* Param);
 
 // FCTL_CLOSEPLUGIN asks the host to close the plugin's panel once the
 // plugin's call returns: the panel it named (null when none), and the
@@ -26,5 +29,5 @@ ClosingPanel TakeClosingPanel();
 // How the host lists a folder of the plugin's panel, with its subfolders,
 // for GetPluginDirList (names relative to it); the session's.
 typedef bool (*PluginFolderLister)(HANDLE Plugin, const std::string& OemFolder,
-                                   std::vector<PluginPanelItem>& Items);
+                                   std::vector<PanelItem>& Items);
 void UsePluginFolderLister(PluginFolderLister Lister);

@@ -49,13 +49,13 @@ static_assert(std::size(OptionalNames) == PluginEntries::OptionalCount);
 
 typedef int(FARAPI* SetDirectoryEntry)(HANDLE, const char*, int);
 typedef int(FARAPI* MakeDirectoryEntry)(HANDLE, char*, int);
-typedef int(FARAPI* ItemsEntry)(HANDLE, PluginPanelItem*, int, int);
-typedef int(FARAPI* GetFilesEntry)(HANDLE, PluginPanelItem*, int, int, char*, int);
-typedef int(FARAPI* PutFilesEntry)(HANDLE, PluginPanelItem*, int, int, int);
+typedef int(FARAPI* ItemsEntry)(HANDLE, PanelItem*, int, int);
+typedef int(FARAPI* GetFilesEntry)(HANDLE, PanelItem*, int, int, char*, int);
+typedef int(FARAPI* PutFilesEntry)(HANDLE, PanelItem*, int, int, int);
 typedef int(FARAPI* ProcessEventEntry)(HANDLE, int, void*);
-typedef int(FARAPI* CompareEntry)(HANDLE, const PluginPanelItem*, const PluginPanelItem*,
+typedef int(FARAPI* CompareEntry)(HANDLE, const PanelItem*, const PanelItem*,
                                   unsigned);
-typedef int(FARAPI* SetFindListEntry)(HANDLE, const PluginPanelItem*, int);
+typedef int(FARAPI* SetFindListEntry)(HANDLE, const PanelItem*, int);
 
 } // namespace
 
@@ -95,25 +95,25 @@ int PluginEntries::MakeDirectoryCall(HANDLE Panel, char* Name, int OpMode) const
                 OpMode);
 }
 
-int PluginEntries::DeleteFilesCall(HANDLE Panel, PluginPanelItem* Items, int Count,
+int PluginEntries::DeleteFilesCall(HANDLE Panel, PanelItem* Items, int Count,
                                    int OpMode) const {
     return Call("DeleteFiles", reinterpret_cast<ItemsEntry>(OptionalEntries[DeleteFiles]), Panel,
                 Items, Count, OpMode);
 }
 
-int PluginEntries::GetFilesCall(HANDLE Panel, PluginPanelItem* Items, int Count, int Move,
+int PluginEntries::GetFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move,
                                 char* DestPath, int OpMode) const {
     return Call("GetFiles", reinterpret_cast<GetFilesEntry>(OptionalEntries[GetFiles]), Panel,
                 Items, Count, Move, DestPath, OpMode);
 }
 
-int PluginEntries::PutFilesCall(HANDLE Panel, PluginPanelItem* Items, int Count, int Move,
+int PluginEntries::PutFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move,
                                 int OpMode) const {
     return Call("PutFiles", reinterpret_cast<PutFilesEntry>(OptionalEntries[PutFiles]), Panel,
                 Items, Count, Move, OpMode);
 }
 
-int PluginEntries::ProcessHostFileCall(HANDLE Panel, PluginPanelItem* Items, int Count,
+int PluginEntries::ProcessHostFileCall(HANDLE Panel, PanelItem* Items, int Count,
                                        int OpMode) const {
     return Call("ProcessHostFile", reinterpret_cast<ItemsEntry>(OptionalEntries[ProcessHostFile]),
                 Panel, Items, Count, OpMode);
@@ -124,13 +124,13 @@ int PluginEntries::ProcessEventCall(HANDLE Panel, int Event, void* Param) const 
                 Panel, Event, Param);
 }
 
-int PluginEntries::CompareCall(HANDLE Panel, const PluginPanelItem* A, const PluginPanelItem* B,
+int PluginEntries::CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B,
                                unsigned Mode) const {
     return Call("Compare", reinterpret_cast<CompareEntry>(OptionalEntries[Compare]), Panel, A, B,
                 Mode);
 }
 
-int PluginEntries::SetFindListCall(HANDLE Panel, const PluginPanelItem* Items, int Count) const {
+int PluginEntries::SetFindListCall(HANDLE Panel, const PanelItem* Items, int Count) const {
     return Call("SetFindList", reinterpret_cast<SetFindListEntry>(OptionalEntries[SetFindList]),
                 Panel, Items, Count);
 }

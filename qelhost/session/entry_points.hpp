@@ -47,15 +47,15 @@ class PluginEntries {
     bool Has(Optional Entry) const;
     int SetDirectoryCall(HANDLE Panel, const char* Dir, int OpMode) const;
     int MakeDirectoryCall(HANDLE Panel, char* Name, int OpMode) const;
-    int DeleteFilesCall(HANDLE Panel, PluginPanelItem* Items, int Count, int OpMode) const;
-    int GetFilesCall(HANDLE Panel, PluginPanelItem* Items, int Count, int Move, char* DestPath,
+    int DeleteFilesCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const;
+    int GetFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, char* DestPath,
                      int OpMode) const;
-    int PutFilesCall(HANDLE Panel, PluginPanelItem* Items, int Count, int Move, int OpMode) const;
-    int ProcessHostFileCall(HANDLE Panel, PluginPanelItem* Items, int Count, int OpMode) const;
+    int PutFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, int OpMode) const;
+    int ProcessHostFileCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const;
     int ProcessEventCall(HANDLE Panel, int Event, void* Param) const;
-    int CompareCall(HANDLE Panel, const PluginPanelItem* A, const PluginPanelItem* B,
+    int CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B,
                     unsigned Mode) const;
-    int SetFindListCall(HANDLE Panel, const PluginPanelItem* Items, int Count) const;
+    int SetFindListCall(HANDLE Panel, const PanelItem* Items, int Count) const;
 
   private:
     SetStartupInfoEntry SetStartupInfoCall;

@@ -22,7 +22,7 @@ Session* Current = nullptr;
 // Folders deeper than this are not followed by GetPluginDirList.
 constexpr int MaxPluginDepth = 32;
 
-std::string NameOf(const PluginPanelItem& Item) {
+std::string NameOf(const PanelItem& Item) {
     return std::string(Item.FindData.cFileName, strnlen(Item.FindData.cFileName, MAX_PATH));
 }
 
@@ -37,13 +37,13 @@ std::string Plural(size_t Count, const char* Thing) {
 // A merge sort that needs nothing of the comparison: the plugin's Compare
 // may answer inconsistently without taking qelhost's sort out of bounds.
 template <typename Less>
-void MergeSort(std::vector<PluginPanelItem>& Items, size_t From, size_t To, Less& Before) {
+void MergeSort(std::vector<PanelItem>& Items, size_t From, size_t To, Less& Before) {
     if (To - From < 2)
         return;
     size_t Middle = From + (To - From) / 2;
     MergeSort(Items, From, Middle, Before);
     MergeSort(Items, Middle, To, Before);
-    std::vector<PluginPanelItem> Merged;
+    std::vector<PanelItem> Merged;
     Merged.reserve(To - From);
     size_t I = From, J = Middle;
     while (I < Middle || J < To)
@@ -63,7 +63,7 @@ void SortPluginPanel(Session& S, FilePanel& Panel) {
     size_t First = !Panel.Items.empty() && IsUpItem(Panel.Items[0]) ? 1 : 0;
     int Calls = 0;
     bool Asking = true;
-    auto Before = [&](const PluginPanelItem& A, const PluginPanelItem& B) {
+    auto Before = [&](const PanelItem& A, const PanelItem& B) {
         if (Asking) {
             ++Calls;
             int Order = S.Plugin.CompareCall(Panel.Plugin, &A, &B, Panel.SortMode);
@@ -99,7 +99,7 @@ void ReadPluginPanel(Session& S, FilePanel& Panel, bool Opening) {
     Panel.PluginFlags = Description.Flags;
     Panel.Items.clear();
     if (Description.Flags & OPIF_ADDDOTS) {
-        PluginPanelItem Up;
+        PanelItem Up;
         memset(&Up, 0, sizeof Up);
         Up.FindData.dwFileAttributes = FILE_ATTRIBUTE_DIRECTORY;
         strcpy(Up.FindData.cFileName, "..");
@@ -133,13 +133,13 @@ bool SetDirectory(FilePanel& Panel, const std::string& Oem) {
 }
 
 void ListPluginLevel(Session& S, HANDLE Plugin, const std::string& Prefix, int Depth,
-                     std::vector<PluginPanelItem>& Items) {
+                     std::vector<PanelItem>& Items) {
     PluginEntries::FindList List;
     if (!S.Plugin.GetFindData(Plugin, List, OPM_FIND | OPM_SILENT))
         return;
-    std::vector<PluginPanelItem> Level = List.Records;
+    std::vector<PanelItem> Level = List.Records;
     S.Plugin.FreeFindData(Plugin, List);
-    for (PluginPanelItem Item : Level) {
+    for (PanelItem Item : Level) {
         std::string Name = NameOf(Item);
         if (Name == "..")
             continue;
@@ -157,7 +157,7 @@ void ListPluginLevel(Session& S, HANDLE Plugin, const std::string& Prefix, int D
 
 // GetPluginDirList on the plugin's panel: into Folder, every level below,
 // and back to where the panel was.
-bool ListPluginFolder(HANDLE Plugin, const std::string& Folder, std::vector<PluginPanelItem>& Items) {
+bool ListPluginFolder(HANDLE Plugin, const std::string& Folder, std::vector<PanelItem>& Items) {
     Session& S = *Current;
     FilePanel* Panel = PanelOfPlugin(Plugin);
     if (Panel == nullptr || !S.Plugin.Has(PluginEntries::SetDirectory))
@@ -200,21 +200,21 @@ void MoveCursorBy(FilePanel& Panel, int Key) {
     Panel.Changed = true;
 }
 
-std::vector<PluginPanelItem> ChosenRecords(const FilePanel& Panel) {
-    std::vector<PluginPanelItem> Records;
+std::vector<PanelItem> ChosenRecords(const FilePanel& Panel) {
+    std::vector<PanelItem> Records;
     for (int I : ChosenItems(Panel))
         Records.push_back(Panel.Items[I]);
     return Records;
 }
 
-std::string ChosenText(const std::vector<PluginPanelItem>& Records) {
+std::string ChosenText(const std::vector<PanelItem>& Records) {
     if (Records.size() == 1)
         return "\"" + Shown(NameOf(Records[0])) + "\"";
     return Plural(Records.size(), "item");
 }
 
 void ClearSelection(FilePanel& Panel) {
-    for (PluginPanelItem& Item : Panel.Items)
+    for (PanelItem& Item : Panel.Items)
         Item.Flags &= ~PPIF_SELECTED;
     Panel.Changed = true;
 }
@@ -234,7 +234,7 @@ DialogItem HostItem(int Type, int X1, int Y1, int X2, int Y2, DWORD Flags,
 
 // The host's Copy (or Rename) dialog before files go into the plugin's
 // panel; true when the user confirms it.
-bool ConfirmCopy(const std::vector<PluginPanelItem>& Records, bool Move,
+bool ConfirmCopy(const std::vector<PanelItem>& Records, bool Move,
                  const FilePanel& Target) {
     std::u32string Verb = Move ? U"Rename" : U"Copy";
     std::u32string Question = Verb + U" " + FromUtf8(ChosenText(Records)) + U" to:";
@@ -254,7 +254,7 @@ bool ConfirmCopy(const std::vector<PluginPanelItem>& Records, bool Move,
 }
 
 void PutFiles(Session& S, FilePanel& Source, FilePanel& Target, bool Move) {
-    std::vector<PluginPanelItem> Records = ChosenRecords(Source);
+    std::vector<PanelItem> Records = ChosenRecords(Source);
     if (Records.empty()) {
         printf("host: nothing is chosen to copy\n");
         return;
@@ -274,7 +274,7 @@ void PutFiles(Session& S, FilePanel& Source, FilePanel& Target, bool Move) {
 }
 
 void GetFiles(Session& S, FilePanel& Source, bool Move) {
-    std::vector<PluginPanelItem> Records = ChosenRecords(Source);
+    std::vector<PanelItem> Records = ChosenRecords(Source);
     if (Records.empty()) {
         printf("host: nothing is chosen to copy\n");
         return;
@@ -295,7 +295,7 @@ void GetFiles(Session& S, FilePanel& Source, bool Move) {
 }
 
 void DeleteFiles(Session& S, FilePanel& Panel) {
-    std::vector<PluginPanelItem> Records = ChosenRecords(Panel);
+    std::vector<PanelItem> Records = ChosenRecords(Panel);
     if (Records.empty()) {
         printf("host: nothing is chosen to delete\n");
         return;
@@ -309,7 +309,7 @@ void DeleteFiles(Session& S, FilePanel& Panel) {
 }
 
 void ProcessHostFile(Session& S, FilePanel& Panel) {
-    std::vector<PluginPanelItem> Records = ChosenRecords(Panel);
+    std::vector<PanelItem> Records = ChosenRecords(Panel);
     printf("host: ProcessHostFile(%s, %s, OpMode 0)\n", HandleText(Panel.Plugin).c_str(),
            ChosenText(Records).c_str());
     int Result = S.Plugin.ProcessHostFileCall(Panel.Plugin, Records.data(),
@@ -335,7 +335,7 @@ void MakeDirectory(Session& S, FilePanel& Panel) {
 
 // Enter on a folder of the plugin's panel; ".." at its top closes it.
 void EnterPluginFolder(Session& S, FilePanel& Panel) {
-    const PluginPanelItem& Item = Panel.Items[Panel.Current];
+    const PanelItem& Item = Panel.Items[Panel.Current];
     std::string Name = NameOf(Item);
     if (Name == ".." && Panel.PluginFolder.empty()) {
         printf("host: \"..\" at the top of the plugin's panel leaves it\n");
@@ -406,7 +406,7 @@ bool FolderPanelKey(Session& S, FilePanel& Panel, int Key, unsigned State, bool 
     if (IsCursorKey(Key)) {
         MoveCursorBy(Panel, Key);
     } else if (Key == VK_INSERT && !Panel.Items.empty()) {
-        PluginPanelItem& Item = Panel.Items[Panel.Current];
+        PanelItem& Item = Panel.Items[Panel.Current];
         if (!IsUpItem(Item))
             Item.Flags ^= PPIF_SELECTED;
         MoveCursorBy(Panel, VK_DOWN);
