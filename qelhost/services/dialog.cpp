@@ -88,6 +88,11 @@ long Tell(RunningDialog& Dialog, int Msg, int Param1, long Param2) {
 // button is chosen; the procedure may refuse the change.
 void Choose(RunningDialog& Dialog, int Item) {
     DialogItem& Chosen = Dialog.Items[Item];
+    if (Chosen.Flags & (DIF_DISABLE | DIF_HIDDEN)) {
+        printf("user: cannot reach %s: it is %s\n", ToUtf8(ItemFace(Chosen)).c_str(),
+               Chosen.Flags & DIF_HIDDEN ? "hidden" : "disabled");
+        return;
+    }
     MoveFocus(Dialog, Item);
     int States = Chosen.Flags & DIF_3STATE ? 3 : 2;
     int State = IsRadio(Chosen) ? 1 : (Chosen.Selected + 1) % States;

@@ -219,3 +219,8 @@ foreach(Journey panels_tmppanel panels_compare panels_tour)
     qelhost_test_properties(${Journey} WORKING_DIRECTORY ${JOURNEYS}
                             FIXTURES_REQUIRED qelhost_journeys)
 endforeach()
+
+# ---- DialogEx: a settings dialog driven by the plugin's own procedure ----
+fixture_dll(dialogs.dll dialogs_plugin.cpp ${MINGW_DLL_OPTIONS})
+qelhost_test(dialogs_settings 0 OUT ${SESSIONS}/dialogs_settings.out
+             ARGS ${FIXTURES}/dialogs.dll ${SESSIONS}/dialogs_settings.qel)
