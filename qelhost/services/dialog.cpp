@@ -240,10 +240,10 @@ int RunHostDialog(RunningDialog& Dialog, int& Field, AnswerSource Ask) {
             }
         int Position = FieldPosition(Dialog.Items);
         FieldView View = Controls(Dialog.Items);
-        Answer Reply = Ask(DialogName(Dialog.Items), Faces,
-                           View.HasField || View.CheckBoxes || View.RadioButtons || View.ListItems
-                               ? &View
-                               : nullptr);
+        Answer Reply =
+            Ask(DialogName(Dialog.Items), Faces,
+                View.HasField || View.CheckBoxes || View.RadioButtons || View.ListItems ? &View
+                                                                                        : nullptr);
         Field = ApplySteps(Dialog, Reply);
         int Pressed = ChosenButton(Reply, Faces, DefaultButton);
         ReportClose(Reply, Pressed, Faces);

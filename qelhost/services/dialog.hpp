@@ -14,10 +14,10 @@ struct RunningDialog {
     // DialogEx's procedure, told each event; null for a plain Dialog.
     long (*Send)(RunningDialog& Dialog, int Msg, int Param1, long Param2) = nullptr;
     FARWINDOWPROC Procedure = nullptr;
-    long Data = 0;         // DialogEx's Param, DM_GETDLGDATA's answer
-    bool Changed = false;  // since it was last drawn
-    int CloseAsked = -2;   // DM_CLOSE's exit code; -2 while none
-    int RedrawLocks = 0;   // DM_ENABLEREDRAW
+    long Data = 0;        // DialogEx's Param, DM_GETDLGDATA's answer
+    bool Changed = false; // since it was last drawn
+    int CloseAsked = -2;  // DM_CLOSE's exit code; -2 while none
+    int RedrawLocks = 0;  // DM_ENABLEREDRAW
 };
 
 // The dialog of the plugin's corners: X1 = Y1 = -1 centres it, X2 and Y2

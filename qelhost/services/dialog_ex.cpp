@@ -46,23 +46,46 @@ struct Named {
     const char* Name;
 };
 const Named Messages[] = {
-    {DN_BTNCLICK, "DN_BTNCLICK"},     {DN_DRAWDIALOG, "DN_DRAWDIALOG"},
-    {DN_EDITCHANGE, "DN_EDITCHANGE"}, {DN_GOTFOCUS, "DN_GOTFOCUS"},
-    {DN_INITDIALOG, "DN_INITDIALOG"}, {DN_KILLFOCUS, "DN_KILLFOCUS"},
-    {DN_LISTCHANGE, "DN_LISTCHANGE"}, {DN_CLOSE, "DN_CLOSE"},
-    {DM_ENABLE, "DM_ENABLE"},         {DM_ENABLEREDRAW, "DM_ENABLEREDRAW"},
-    {DM_GETDLGDATA, "DM_GETDLGDATA"}, {DM_GETDLGITEM, "DM_GETDLGITEM"},
-    {DM_GETTEXT, "DM_GETTEXT"},       {DM_GETTEXTLENGTH, "DM_GETTEXTLENGTH"},
-    {DM_SETDLGDATA, "DM_SETDLGDATA"}, {DM_SETDLGITEM, "DM_SETDLGITEM"},
-    {DM_SETFOCUS, "DM_SETFOCUS"},     {DM_REDRAW, "DM_REDRAW"},
-    {DM_SETTEXT, "DM_SETTEXT"},       {DM_GETFOCUS, "DM_GETFOCUS"},
-    {DM_GETTEXTPTR, "DM_GETTEXTPTR"}, {DM_SETTEXTPTR, "DM_SETTEXTPTR"},
-    {DM_SHOWITEM, "DM_SHOWITEM"},     {DM_ADDHISTORY, "DM_ADDHISTORY"},
-    {DM_GETCHECK, "DM_GETCHECK"},     {DM_SETCHECK, "DM_SETCHECK"},
-    {DM_LISTGETCURPOS, "DM_LISTGETCURPOS"}, {DM_LISTSETCURPOS, "DM_LISTSETCURPOS"},
-    {DM_LISTDELETE, "DM_LISTDELETE"}, {DM_LISTADD, "DM_LISTADD"},
-    {DM_LISTADDSTR, "DM_LISTADDSTR"}, {DM_LISTSET, "DM_LISTSET"},
+    {DN_BTNCLICK, "DN_BTNCLICK"},
+    {DN_DRAWDIALOG, "DN_DRAWDIALOG"},
+    {DN_EDITCHANGE, "DN_EDITCHANGE"},
+    {DN_GOTFOCUS, "DN_GOTFOCUS"},
+    {DN_INITDIALOG, "DN_INITDIALOG"},
+    {DN_KILLFOCUS, "DN_KILLFOCUS"},
+    {DN_LISTCHANGE, "DN_LISTCHANGE"},
+    {DN_CLOSE, "DN_CLOSE"},
+    {DM_ENABLE, "DM_ENABLE"},
+    {DM_ENABLEREDRAW, "DM_ENABLEREDRAW"},
+    {DM_GETDLGDATA, "DM_GETDLGDATA"},
+    {DM_GETDLGITEM, "DM_GETDLGITEM"},
+    {DM_GETTEXT, "DM_GETTEXT"},
+    {DM_GETTEXTLENGTH, "DM_GETTEXTLENGTH"},
+    {DM_SETDLGDATA, "DM_SETDLGDATA"},
+    {DM_SETDLGITEM, "DM_SETDLGITEM"},
+    {DM_SETFOCUS, "DM_SETFOCUS"},
+    {DM_REDRAW, "DM_REDRAW"},
+    {DM_SETTEXT, "DM_SETTEXT"},
+    {DM_GETFOCUS, "DM_GETFOCUS"},
+    {DM_GETTEXTPTR, "DM_GETTEXTPTR"},
+    {DM_SETTEXTPTR, "DM_SETTEXTPTR"},
+    {DM_SHOWITEM, "DM_SHOWITEM"},
+    {DM_ADDHISTORY, "DM_ADDHISTORY"},
+    {DM_GETCHECK, "DM_GETCHECK"},
+    {DM_SETCHECK, "DM_SETCHECK"},
+    {DM_LISTGETCURPOS, "DM_LISTGETCURPOS"},
+    {DM_LISTSETCURPOS, "DM_LISTSETCURPOS"},
+    {DM_LISTDELETE, "DM_LISTDELETE"},
+    {DM_LISTADD, "DM_LISTADD"},
+    {DM_LISTADDSTR, "DM_LISTADDSTR"},
+    {DM_LISTSET, "DM_LISTSET"},
     {DM_SETHISTORY, "DM_SETHISTORY"},
+    {DM_KEY, "DM_KEY"},
+    {DM_MOVEDIALOG, "DM_MOVEDIALOG"},
+    {DM_GETDLGRECT, "DM_GETDLGRECT"},
+    {DM_LISTGETITEM, "DM_LISTGETITEM"},
+    {DM_LISTINFO, "DM_LISTINFO"},
+    {DM_RESIZEDIALOG, "DM_RESIZEDIALOG"},
+    {DM_SETITEMPOSITION, "DM_SETITEMPOSITION"},
 };
 
 std::string MessageName(int Msg) {
@@ -113,9 +136,8 @@ long DefaultAnswer(const RunningDialog& Dialog, int Msg, int Param1, long Param2
         // radio button keeps its new state.
         bool Valid = Param1 >= 0 && Param1 < static_cast<int>(Dialog.Items.size());
         const DialogItem* Item = Valid ? &Dialog.Items[Param1] : nullptr;
-        return Item != nullptr && Item->Type == DI_BUTTON && !(Item->Flags & DIF_BTNNOCLOSE)
-                   ? FALSE
-                   : TRUE;
+        return Item != nullptr && Item->Type == DI_BUTTON && !(Item->Flags & DIF_BTNNOCLOSE) ? FALSE
+                                                                                             : TRUE;
     }
     case DN_CTLCOLORDIALOG:
     case DN_CTLCOLORDLGITEM:
@@ -176,7 +198,8 @@ void AddListItems(DialogItem& Item, const FarList& List, int Msg) {
     std::vector<FarListItem> Items =
         ReadList(Service, (MessageName(Msg) + "'s list").c_str(), List.Items, Count);
     for (const FarListItem& Entry : Items) {
-        Item.List.push_back(OemToUnicode(std::string(Entry.Text, strnlen(Entry.Text, sizeof Entry.Text))));
+        Item.List.push_back(
+            OemToUnicode(std::string(Entry.Text, strnlen(Entry.Text, sizeof Entry.Text))));
         Item.ListFlags.push_back(Entry.Flags);
     }
 }
@@ -195,8 +218,8 @@ long TextRequest(PluginDialog& Owned, int Msg, int Position, long Param2) {
         if (Param2 == 0)
             return static_cast<long>(Text.size());
         FarDialogItemData Data = ReadParam<FarDialogItemData>(Msg, Param2);
-        size_t Length = Data.PtrLength <= 0 ? Text.size()
-                                            : std::min<size_t>(Data.PtrLength, Text.size());
+        size_t Length =
+            Data.PtrLength <= 0 ? Text.size() : std::min<size_t>(Data.PtrLength, Text.size());
         std::string Part = Text.substr(0, Length);
         WriteBytes(Msg, static_cast<long>(reinterpret_cast<uintptr_t>(Data.PtrData)), Part.c_str(),
                    Part.size() + 1);
@@ -321,11 +344,26 @@ long ItemRequest(PluginDialog& Owned, int Msg, int Position, long Param2) {
 
 bool IsItemRequest(int Msg) {
     switch (Msg) {
-    case DM_ENABLE: case DM_SHOWITEM: case DM_GETCHECK: case DM_SETCHECK: case DM_SETFOCUS:
-    case DM_GETDLGITEM: case DM_SETDLGITEM: case DM_SETHISTORY: case DM_ADDHISTORY:
-    case DM_GETTEXT: case DM_GETTEXTLENGTH: case DM_GETTEXTPTR: case DM_SETTEXT:
-    case DM_SETTEXTPTR: case DM_LISTGETCURPOS: case DM_LISTSETCURPOS: case DM_LISTDELETE:
-    case DM_LISTADD: case DM_LISTADDSTR: case DM_LISTSET:
+    case DM_ENABLE:
+    case DM_SHOWITEM:
+    case DM_GETCHECK:
+    case DM_SETCHECK:
+    case DM_SETFOCUS:
+    case DM_GETDLGITEM:
+    case DM_SETDLGITEM:
+    case DM_SETHISTORY:
+    case DM_ADDHISTORY:
+    case DM_GETTEXT:
+    case DM_GETTEXTLENGTH:
+    case DM_GETTEXTPTR:
+    case DM_SETTEXT:
+    case DM_SETTEXTPTR:
+    case DM_LISTGETCURPOS:
+    case DM_LISTSETCURPOS:
+    case DM_LISTDELETE:
+    case DM_LISTADD:
+    case DM_LISTADDSTR:
+    case DM_LISTSET:
         return true;
     default:
         return false;
@@ -415,7 +453,7 @@ PLUGIN_STDCALL long SendDlgMessage(HANDLE hDlg, int Msg, int Param1, long Param2
     return Serve(Service, [&]() -> long {
         PluginDialog* Owned = Find(hDlg);
         if (Owned == nullptr)
-            StopRun(ExitStopped, "SendDlgMessage: %s is no open dialog", HandleText(hDlg).c_str());
+            StopRun(ExitStopped, "SendDlgMessage: %s is no open dialog", AddressText(hDlg).c_str());
         long Result = ServeRequest(*Owned, Msg, Param1, Param2);
         printf("host: SendDlgMessage(%s, %d, %ld): %ld\n", MessageName(Msg).c_str(), Param1,
                Msg == DM_SETDLGDATA || Msg == DM_CLOSE || Msg == DM_SETCHECK || Msg == DM_ENABLE ||
@@ -431,7 +469,7 @@ PLUGIN_STDCALL long DefDlgProc(HANDLE hDlg, int Msg, int Param1, long Param2) {
     return Serve("DefDlgProc", [&] {
         PluginDialog* Owned = Find(hDlg);
         if (Owned == nullptr)
-            StopRun(ExitStopped, "DefDlgProc: %s is no open dialog", HandleText(hDlg).c_str());
+            StopRun(ExitStopped, "DefDlgProc: %s is no open dialog", AddressText(hDlg).c_str());
         return DefaultAnswer(Owned->Dialog, Msg, Param1, Param2);
     });
 }

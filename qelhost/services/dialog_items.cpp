@@ -19,7 +19,8 @@ void ReadListItems(DialogItem& Item, const FarList* List, int Position) {
     std::vector<FarListItem> Items = ReadList(Service, What.c_str(), Header.Items, Count);
     for (int I = 0; I < Count; ++I) {
         const FarListItem& Entry = Items[I];
-        Item.List.push_back(OemToUnicode(std::string(Entry.Text, strnlen(Entry.Text, sizeof Entry.Text))));
+        Item.List.push_back(
+            OemToUnicode(std::string(Entry.Text, strnlen(Entry.Text, sizeof Entry.Text))));
         Item.ListFlags.push_back(Entry.Flags);
         if (Entry.Flags & LIF_SELECTED)
             Item.ListPos = I;

@@ -92,7 +92,8 @@ void DrawList(TextCanvas& Canvas, const DialogItem& Item) {
 void DrawSeparator(TextCanvas& Canvas, const DialogItem& Item, int Left, int Right) {
     bool Double = Item.Flags & DIF_SEPARATOR2;
     Canvas.Write(Left, Item.Y1,
-                 (Double ? U"╠" : U"╟") + std::u32string(std::max(Right - Left - 1, 0), Double ? U'═' : U'─') +
+                 (Double ? U"╠" : U"╟") +
+                     std::u32string(std::max(Right - Left - 1, 0), Double ? U'═' : U'─') +
                      (Double ? U"╣" : U"╢"));
     std::u32string Face = ItemFace(Item);
     if (!Face.empty())

@@ -43,8 +43,8 @@ void Walk(const std::string& Here, const std::string& Prefix, int Depth,
 }
 
 // Hands the plugin the list: kept here until FreeDirList.
-int HandOver(const char* Service, std::vector<PanelItem> Items,
-             PanelItem** pPanelItem, int* pItemsNumber) {
+int HandOver(const char* Service, std::vector<PanelItem> Items, PanelItem** pPanelItem,
+             int* pItemsNumber) {
     Handed.push_back(std::move(Items));
     std::vector<PanelItem>& Kept = Handed.back();
     PanelItem* First = Kept.empty() ? nullptr : Kept.data();

@@ -203,7 +203,9 @@ void UpdatePanel(FilePanel& Panel, bool KeepSelection) {
         if (Item.Flags & PPIF_SELECTED)
             Selected.push_back(NameOf(Item));
     std::string Current =
-        Panel.Items.empty() ? "" : NameOf(Panel.Items[std::min<size_t>(Panel.Current, Panel.Items.size() - 1)]);
+        Panel.Items.empty()
+            ? ""
+            : NameOf(Panel.Items[std::min<size_t>(Panel.Current, Panel.Items.size() - 1)]);
     if (Panel.Plugin != nullptr) {
         Calls.Reread(Panel);
     } else {
@@ -228,9 +230,8 @@ void SortPanel(FilePanel& Panel) {
         ++First;
     if (Panel.SortMode == SM_UNSORTED && Panel.Plugin != nullptr)
         return;
-    std::stable_sort(First, Panel.Items.end(), [&](const PanelItem& A, const PanelItem& B) {
-        return Before(Panel, A, B);
-    });
+    std::stable_sort(First, Panel.Items.end(),
+                     [&](const PanelItem& A, const PanelItem& B) { return Before(Panel, A, B); });
 }
 
 int FindItem(const FilePanel& Panel, const std::string& Name) {

@@ -20,7 +20,7 @@ struct FilePanel {
     std::string PluginFolder; // the plugin's CurDir (code page 866)
     std::u32string PluginTitle;
     std::string PluginFormat; // what the host's dialogs call it (code page 866)
-    DWORD PluginFlags = 0; // OPIF_*
+    DWORD PluginFlags = 0;    // OPIF_*
     // The items in the order shown, ".." first where there is one; the
     // selection is PPIF_SELECTED in each item's Flags.
     std::vector<PanelItem> Items;

@@ -84,8 +84,8 @@ void WriteText(const char* Name, void* Param, const std::string& Oem) {
 }
 
 std::string ReadOem(const char* Name, const void* Param) {
-    return UnicodeToOem(ReadText(Service, std::string(Name) + "'s text",
-                                 static_cast<const char*>(Param)));
+    return UnicodeToOem(
+        ReadText(Service, std::string(Name) + "'s text", static_cast<const char*>(Param)));
 }
 
 void CopyName(char* To, size_t Size, const std::string& Text) {
@@ -121,11 +121,9 @@ PanelInfo Info(FilePanel& Panel, bool WithItems) {
     CopyName(Result.ColumnWidths, sizeof Result.ColumnWidths, "0,10");
     CopyName(Result.CurDir, sizeof Result.CurDir, PanelFolder(Panel));
     Result.SortMode = Panel.SortMode;
-    Result.Flags = (Panel.Reverse ? PFLAGS_REVERSESORTORDER : 0) |
-                   (Panel.Numeric ? PFLAGS_NUMERICSORT : 0) |
-                   (Panel.Plugin == nullptr || Panel.PluginFlags & OPIF_REALNAMES
-                        ? PFLAGS_REALNAMES
-                        : 0);
+    Result.Flags =
+        (Panel.Reverse ? PFLAGS_REVERSESORTORDER : 0) | (Panel.Numeric ? PFLAGS_NUMERICSORT : 0) |
+        (Panel.Plugin == nullptr || Panel.PluginFlags & OPIF_REALNAMES ? PFLAGS_REALNAMES : 0);
     return Result;
 }
 
@@ -143,7 +141,8 @@ void SetSelection(const char* Name, FilePanel& Panel, const void* Param) {
     int Selected = 0;
     for (size_t I = 0; I < Panel.Items.size() && I < Items.size(); ++I) {
         bool Select = Items[I].Flags & PPIF_SELECTED && !IsUpItem(Panel.Items[I]);
-        Panel.Items[I].Flags = (Panel.Items[I].Flags & ~PPIF_SELECTED) | (Select ? PPIF_SELECTED : 0);
+        Panel.Items[I].Flags =
+            (Panel.Items[I].Flags & ~PPIF_SELECTED) | (Select ? PPIF_SELECTED : 0);
         Selected += Select;
     }
     Panel.Changed = true;
@@ -213,11 +212,11 @@ int CommandLineRequest(const char* Name, int Code, void* Param) {
         WriteParam(Name, Param, Line.Position);
         break;
     case FCTL_GETCMDLINESELECTEDTEXT:
-        WriteText(Name, Param,
-                  Line.SelectionStart < 0
-                      ? ""
-                      : Line.Text.substr(Line.SelectionStart,
-                                         Line.SelectionEnd - Line.SelectionStart));
+        WriteText(
+            Name, Param,
+            Line.SelectionStart < 0
+                ? ""
+                : Line.Text.substr(Line.SelectionStart, Line.SelectionEnd - Line.SelectionStart));
         break;
     case FCTL_SETCMDLINESELECTION: {
         CmdLineSelect Selection = ReadParam<CmdLineSelect>(Name, Param);
@@ -294,8 +293,8 @@ int ControlPanels(HANDLE hPlugin, int Code, void* Param) {
         if (Known.Code == Code)
             Asked = &Known;
     if (Asked == nullptr)
-        StopRun(ExitStopped, "Control: the plugin asked for command %d, which qelhost does not provide",
-                Code);
+        StopRun(ExitStopped,
+                "Control: the plugin asked for command %d, which qelhost does not provide", Code);
     switch (Code) {
     case FCTL_CHECKPANELSEXIST:
         printf("host: %s: the panels exist\n", Asked->Name);
@@ -315,8 +314,8 @@ int ControlPanels(HANDLE hPlugin, int Code, void* Param) {
     }
     // The panel the handle names: the active one, or the one showing that
     // plugin panel; a handle of no open panel is refused.
-    FilePanel* Named = hPlugin == INVALID_HANDLE_VALUE ? &ReadyPanel(ActiveSide())
-                                                       : PanelOfPlugin(hPlugin);
+    FilePanel* Named =
+        hPlugin == INVALID_HANDLE_VALUE ? &ReadyPanel(ActiveSide()) : PanelOfPlugin(hPlugin);
     if (Named == nullptr) {
         printf("host: %s for %s, which is no open panel: refused\n", Asked->Name,
                HandleText(hPlugin).c_str());

@@ -71,8 +71,9 @@ void DrawPanelRows(const std::u32string& PanelTitle, std::vector<PanelRow> Rows,
     for (size_t I = 0; I < Rows.size(); ++I) {
         int Y = 1 + static_cast<int>(I);
         if (Marks)
-            Canvas.Write(1, Y, std::u32string(Rows[I].Cursor ? U">" : U" ") +
-                                   (Rows[I].Selected ? U"√" : U" "));
+            Canvas.Write(1, Y,
+                         std::u32string(Rows[I].Cursor ? U">" : U" ") +
+                             (Rows[I].Selected ? U"√" : U" "));
         Canvas.Write(NameStart, Y, Rows[I].Name);
         Canvas.Write(Inner - static_cast<int>(Rows[I].Size.size()), Y, Rows[I].Size);
     }

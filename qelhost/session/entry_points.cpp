@@ -43,8 +43,8 @@ auto Call(const char* Name, Entry Function, Arguments... Values) {
 }
 
 const char* const OptionalNames[] = {"SetDirectory", "MakeDirectory", "DeleteFiles",
-                                     "GetFiles", "PutFiles", "ProcessHostFile",
-                                     "ProcessEvent", "Compare", "SetFindList"};
+                                     "GetFiles",     "PutFiles",      "ProcessHostFile",
+                                     "ProcessEvent", "Compare",       "SetFindList"};
 static_assert(std::size(OptionalNames) == PluginEntries::OptionalCount);
 
 typedef int(FARAPI* SetDirectoryEntry)(HANDLE, const char*, int);
@@ -53,8 +53,7 @@ typedef int(FARAPI* ItemsEntry)(HANDLE, PanelItem*, int, int);
 typedef int(FARAPI* GetFilesEntry)(HANDLE, PanelItem*, int, int, char*, int);
 typedef int(FARAPI* PutFilesEntry)(HANDLE, PanelItem*, int, int, int);
 typedef int(FARAPI* ProcessEventEntry)(HANDLE, int, void*);
-typedef int(FARAPI* CompareEntry)(HANDLE, const PanelItem*, const PanelItem*,
-                                  unsigned);
+typedef int(FARAPI* CompareEntry)(HANDLE, const PanelItem*, const PanelItem*, unsigned);
 typedef int(FARAPI* SetFindListEntry)(HANDLE, const PanelItem*, int);
 
 } // namespace
@@ -95,14 +94,13 @@ int PluginEntries::MakeDirectoryCall(HANDLE Panel, char* Name, int OpMode) const
                 OpMode);
 }
 
-int PluginEntries::DeleteFilesCall(HANDLE Panel, PanelItem* Items, int Count,
-                                   int OpMode) const {
+int PluginEntries::DeleteFilesCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const {
     return Call("DeleteFiles", reinterpret_cast<ItemsEntry>(OptionalEntries[DeleteFiles]), Panel,
                 Items, Count, OpMode);
 }
 
-int PluginEntries::GetFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move,
-                                char* DestPath, int OpMode) const {
+int PluginEntries::GetFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, char* DestPath,
+                                int OpMode) const {
     return Call("GetFiles", reinterpret_cast<GetFilesEntry>(OptionalEntries[GetFiles]), Panel,
                 Items, Count, Move, DestPath, OpMode);
 }

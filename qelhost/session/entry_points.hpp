@@ -42,8 +42,18 @@ class PluginEntries {
 
     // The panel entry points beyond these, each optional: Has tells
     // whether the plugin exports it.
-    enum Optional { SetDirectory, MakeDirectory, DeleteFiles, GetFiles, PutFiles,
-                    ProcessHostFile, ProcessEvent, Compare, SetFindList, OptionalCount };
+    enum Optional {
+        SetDirectory,
+        MakeDirectory,
+        DeleteFiles,
+        GetFiles,
+        PutFiles,
+        ProcessHostFile,
+        ProcessEvent,
+        Compare,
+        SetFindList,
+        OptionalCount
+    };
     bool Has(Optional Entry) const;
     int SetDirectoryCall(HANDLE Panel, const char* Dir, int OpMode) const;
     int MakeDirectoryCall(HANDLE Panel, char* Name, int OpMode) const;
@@ -53,8 +63,7 @@ class PluginEntries {
     int PutFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, int OpMode) const;
     int ProcessHostFileCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const;
     int ProcessEventCall(HANDLE Panel, int Event, void* Param) const;
-    int CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B,
-                    unsigned Mode) const;
+    int CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B, unsigned Mode) const;
     int SetFindListCall(HANDLE Panel, const PanelItem* Items, int Count) const;
 
   private:

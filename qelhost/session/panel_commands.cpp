@@ -234,18 +234,16 @@ DialogItem HostItem(int Type, int X1, int Y1, int X2, int Y2, DWORD Flags,
 
 // The host's Copy (or Rename) dialog before files go into the plugin's
 // panel; true when the user confirms it.
-bool ConfirmCopy(const std::vector<PanelItem>& Records, bool Move,
-                 const FilePanel& Target) {
+bool ConfirmCopy(const std::vector<PanelItem>& Records, bool Move, const FilePanel& Target) {
     std::u32string Verb = Move ? U"Rename" : U"Copy";
     std::u32string Question = Verb + U" " + FromUtf8(ChosenText(Records)) + U" to:";
     std::u32string Destination = OemToUnicode(Target.PluginFormat) + U":";
     int Width = static_cast<int>(std::max<size_t>(Question.size(), 40)) + 10;
-    std::vector<DialogItem> Items = {
-        HostItem(DI_DOUBLEBOX, 3, 1, Width - 4, 6, 0, Verb),
-        HostItem(DI_TEXT, 5, 2, 0, 2, 0, Question),
-        HostItem(DI_EDIT, 5, 3, Width - 6, 3, 0, Destination),
-        HostItem(DI_BUTTON, 0, 5, 0, 5, DIF_CENTERGROUP, Verb),
-        HostItem(DI_BUTTON, 0, 5, 0, 5, DIF_CENTERGROUP, U"Cancel")};
+    std::vector<DialogItem> Items = {HostItem(DI_DOUBLEBOX, 3, 1, Width - 4, 6, 0, Verb),
+                                     HostItem(DI_TEXT, 5, 2, 0, 2, 0, Question),
+                                     HostItem(DI_EDIT, 5, 3, Width - 6, 3, 0, Destination),
+                                     HostItem(DI_BUTTON, 0, 5, 0, 5, DIF_CENTERGROUP, Verb),
+                                     HostItem(DI_BUTTON, 0, 5, 0, 5, DIF_CENTERGROUP, U"Cancel")};
     Items[2].Focus = true;
     Items[3].Default = true;
     int Field = -1;
@@ -282,9 +280,8 @@ void GetFiles(Session& S, FilePanel& Source, bool Move) {
     char Destination[MAX_PATH] = {};
     std::string Folder = PanelFolder(ReadyPanel(Other(Source.Place)));
     memcpy(Destination, Folder.data(), std::min<size_t>(Folder.size(), MAX_PATH - 1));
-    printf("host: GetFiles(%s, %s, Move %d, \"%s\", OpMode 0)\n",
-           HandleText(Source.Plugin).c_str(), ChosenText(Records).c_str(), Move,
-           Shown(Destination).c_str());
+    printf("host: GetFiles(%s, %s, Move %d, \"%s\", OpMode 0)\n", HandleText(Source.Plugin).c_str(),
+           ChosenText(Records).c_str(), Move, Shown(Destination).c_str());
     int Result = S.Plugin.GetFilesCall(Source.Plugin, Records.data(),
                                        static_cast<int>(Records.size()), Move, Destination, 0);
     printf("host: GetFiles returns %d\n", Result);
@@ -302,8 +299,8 @@ void DeleteFiles(Session& S, FilePanel& Panel) {
     }
     printf("host: DeleteFiles(%s, %s, OpMode 0)\n", HandleText(Panel.Plugin).c_str(),
            ChosenText(Records).c_str());
-    int Result = S.Plugin.DeleteFilesCall(Panel.Plugin, Records.data(),
-                                          static_cast<int>(Records.size()), 0);
+    int Result =
+        S.Plugin.DeleteFilesCall(Panel.Plugin, Records.data(), static_cast<int>(Records.size()), 0);
     printf("host: DeleteFiles returns %d\n", Result);
     UpdatePanel(Panel, Result != 1);
 }
@@ -349,8 +346,9 @@ void EnterPluginFolder(Session& S, FilePanel& Panel) {
     Panel.Current = 0;
     if (Name == "..") { // the cursor goes to the folder it came out of
         size_t Slash = WasIn.find_last_of("\\/");
-        int Found = FindItem(Panel, ToUtf8(OemToUnicode(
-                                        Slash == std::string::npos ? WasIn : WasIn.substr(Slash + 1))));
+        int Found = FindItem(
+            Panel,
+            ToUtf8(OemToUnicode(Slash == std::string::npos ? WasIn : WasIn.substr(Slash + 1))));
         Panel.Current = std::max(Found, 0);
     }
 }
@@ -378,8 +376,7 @@ bool PluginPanelKey(Session& S, FilePanel& Panel, int Key, unsigned State, bool 
                S.Plugin.Has(PluginEntries::ProcessHostFile)) {
         if (Act)
             ProcessHostFile(S, Panel);
-    } else if (Plain && Key == VK_RETURN && OnFolder &&
-               S.Plugin.Has(PluginEntries::SetDirectory)) {
+    } else if (Plain && Key == VK_RETURN && OnFolder && S.Plugin.Has(PluginEntries::SetDirectory)) {
         if (Act)
             EnterPluginFolder(S, Panel);
     } else if (Plain && IsCursorKey(Key) && PanelsInUse()) {

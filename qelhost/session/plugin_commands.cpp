@@ -123,8 +123,8 @@ void TypeCommandLine(Session& S, const std::string& Text) {
             S.Plugin.Has(PluginEntries::ProcessEvent)) {
             // The plugin's panel is offered the command first.
             std::string Oem = ForPlugin("command", Text);
-            printf("host: ProcessEvent(%s, FE_COMMAND, \"%s\")\n", HandleText(S.Panels.back()).c_str(),
-                   Printable(OemToUnicode(Oem)).c_str());
+            printf("host: ProcessEvent(%s, FE_COMMAND, \"%s\")\n",
+                   HandleText(S.Panels.back()).c_str(), Printable(OemToUnicode(Oem)).c_str());
             int Taken = S.Plugin.ProcessEventCall(S.Panels.back(), FE_COMMAND, Oem.data());
             printf("host: ProcessEvent returns %d\n", Taken);
             if (Taken)

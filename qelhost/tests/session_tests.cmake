@@ -189,7 +189,10 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
-               drive_map_test.cpp drives_test.cpp
+               drive_map_test.cpp drives_test.cpp file_panels_test.cpp
+               ../services/file_panels.cpp ../services/folder_listing.cpp
+               ../services/windows_paths.cpp ../services/panel_view.cpp
+               ../services/text_canvas.cpp
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../loader/plugin_memory.cpp
@@ -224,3 +227,19 @@ endforeach()
 fixture_dll(dialogs.dll dialogs_plugin.cpp ${MINGW_DLL_OPTIONS})
 qelhost_test(dialogs_settings 0 OUT ${SESSIONS}/dialogs_settings.out
              ARGS ${FIXTURES}/dialogs.dll ${SESSIONS}/dialogs_settings.qel)
+
+# What a plugin hands the panel and dialog services wrongly stops the run,
+# naming the service: the plugin's menu item, then the message.
+set(HostileServices
+    panels 5 "Control: FCTL_GETPANELINFO: the parameter at 0x10 cannot be written"
+    panels 6 "Control: the PanelInfo's items at 0x10 cannot be read"
+    panels 7 "Control: the plugin asked for command 99, which qelhost does not provide"
+    panels 8 "Control: FCTL_SETPANELDIR's text at 0x10 cannot be read"
+    dialogs 2 "SendDlgMessage: 0x10 is no open dialog"
+    dialogs 3 "SendDlgMessage: the plugin sent DM_MOVEDIALOG, which qelhost does not provide")
+while(HostileServices)
+    list(POP_FRONT HostileServices Plugin Item Message)
+    set(Script ${CMAKE_CURRENT_BINARY_DIR}/hostile_services/${Plugin}_${Item}.qel)
+    file(WRITE ${Script} "menu panels ${Item}\n")
+    session_stop(hostile_service.${Plugin}_${Item} 3 "${Message}" ${FIXTURES}/${Plugin}.dll ${Script})
+endwhile()
