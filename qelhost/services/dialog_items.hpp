@@ -3,7 +3,7 @@
 // and the edited field's text written back.
 #pragma once
 
-#include "qelhost/services/interface_pending.hpp"
+#include "qelhost/services/panel_records.hpp"
 
 #include <string>
 #include <vector>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "qelhost/calling_convention.hpp"
-#include "qelhost/services/interface_pending.hpp"
+#include "qelhost/services/panel_records.hpp"
 #include "qelhost/services/user_answer.hpp"
 
 PLUGIN_STDCALL int DialogEx(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2,

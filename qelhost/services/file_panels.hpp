@@ -5,7 +5,7 @@
 // plugin's panel is drawn as it always was.
 #pragma once
 
-#include "qelhost/services/interface_pending.hpp"
+#include "qelhost/services/panel_records.hpp"
 
 #include <string>
 #include <vector>

@@ -27,8 +27,10 @@ FolderEntry Entry(const std::string& Here, const std::string& Name, const struct
     Data.ftLastWriteTime = FileTime(Status.st_mtime);
     Data.ftCreationTime = Data.ftLastWriteTime;
     Data.ftLastAccessTime = FileTime(Status.st_atime);
-    if (!Folder)
-        SetFileSize(Data, static_cast<uint64_t>(Status.st_size));
+    if (!Folder) {
+        Data.nFileSizeHigh = static_cast<DWORD>(static_cast<uint64_t>(Status.st_size) >> 32);
+        Data.nFileSizeLow = static_cast<DWORD>(Status.st_size);
+    }
     std::string Oem = UnicodeToOem(FromUtf8(Name)).substr(0, MaxPathChars - 1);
     memcpy(Data.cFileName, Oem.data(), Oem.size());
     Result.Here = JoinedPath(Here, Name);

@@ -2,7 +2,7 @@
 // with the name in code page 866, the attributes, the size and the times.
 #pragma once
 
-#include "qelhost/services/interface_pending.hpp"
+#include "qelhost/services/panel_records.hpp"
 
 #include <string>
 #include <vector>

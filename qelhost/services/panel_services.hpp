@@ -4,7 +4,7 @@
 #pragma once
 
 #include "qelhost/calling_convention.hpp"
-#include "qelhost/services/interface_pending.hpp"
+#include "qelhost/services/panel_records.hpp"
 
 #include <string>
 

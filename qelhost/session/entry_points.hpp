@@ -3,7 +3,7 @@
 // hand back is checked (see plugin_records.hpp).
 #pragma once
 
-#include "qelhost/services/interface_pending.hpp"
+#include "qelhost/services/panel_records.hpp"
 #include "qelhost/session/plugin_records.hpp"
 #include "qelhost/loader/plugin_module.hpp"
 

@@ -105,7 +105,8 @@ void ReadPluginPanel(Session& S, FilePanel& Panel, bool Opening) {
         strcpy(Up.FindData.cFileName, "..");
         Panel.Items.push_back(Up);
     }
-    Panel.Items.insert(Panel.Items.end(), List.Records.begin(), List.Records.end());
+    std::vector<PanelItem> Records = AsPanelItems(List.Records);
+    Panel.Items.insert(Panel.Items.end(), Records.begin(), Records.end());
     Panel.SortMode = Description.Unsorted ? SM_UNSORTED : SM_NAME;
     SortPluginPanel(S, Panel);
     Panel.Current = std::min(Panel.Current, std::max(static_cast<int>(Panel.Items.size()) - 1, 0));
@@ -137,7 +138,7 @@ void ListPluginLevel(Session& S, HANDLE Plugin, const std::string& Prefix, int D
     PluginEntries::FindList List;
     if (!S.Plugin.GetFindData(Plugin, List, OPM_FIND | OPM_SILENT))
         return;
-    std::vector<PanelItem> Level = List.Records;
+    std::vector<PanelItem> Level = AsPanelItems(List.Records);
     S.Plugin.FreeFindData(Plugin, List);
     for (PanelItem Item : Level) {
         std::string Name = NameOf(Item);
