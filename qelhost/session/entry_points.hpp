@@ -5,7 +5,7 @@
 
 #include "qelhost/services/panel_records.hpp"
 #include "qelhost/session/plugin_records.hpp"
-#include "qelhost/loader/plugin_module.hpp"
+#include "qelhost/gate/plugin_module.hpp"
 
 #include <string>
 #include <vector>
