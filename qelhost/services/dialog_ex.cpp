@@ -1,4 +1,4 @@
-#include "qelhost/loader/plugin_call.hpp"
+#include "qelhost/gate/plugin_call.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/dialog.hpp"
 #include "qelhost/services/dialog_services.hpp"

@@ -1,7 +1,7 @@
 // FSF.FarRecursiveSearch: a real folder walked, the plugin's function
 // called (through the gate, a nested call) for each entry that matches the
 // mask, with its find record and its full Windows path, until it returns 0.
-#include "qelhost/loader/plugin_call.hpp"
+#include "qelhost/gate/plugin_call.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/folder_listing.hpp"
 #include "qelhost/services/from_plugin.hpp"
