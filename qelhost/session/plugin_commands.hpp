@@ -11,9 +11,6 @@ struct Session {
     PluginEntries Plugin;
     Registration Registered;
     PluginStartupInfo StartupInfo;
-    // PROVISIONAL, not to land: the slots after the first 336 bytes, until
-    // the whole startup record reaches main.
-    const void* LaterSlots[9] = {};
     std::vector<HANDLE> Panels; // open plugin panels, the active one last
     int Line = 0;               // of the session input
 };

@@ -44,10 +44,6 @@ void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
         printf("host: the plugin does not export %s\n", Joined(Missing, ", ").c_str());
     ReadLanguage(Chosen);
     FillStartupInfo(S.StartupInfo, ModulePath, NextAnswer);
-    static_assert(offsetof(Session, LaterSlots) == offsetof(Session, StartupInfo) + 336);
-    S.LaterSlots[4] = reinterpret_cast<const void*>(DialogEx);
-    S.LaterSlots[5] = reinterpret_cast<const void*>(SendDlgMessage);
-    S.LaterSlots[6] = reinterpret_cast<const void*>(DefDlgProc);
     UseDialogAnswers(NextAnswer);
     printf("host: SetStartupInfo (module number %d)\n", QelhostModuleNumber);
     S.Plugin.SetStartupInfo(S.StartupInfo);
@@ -106,7 +102,7 @@ void EndSession(Session& S) {
 
 int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput Input) {
     std::vector<std::string> Found, Missing;
-    Session S{PluginEntries(Module, Found, Missing), {}, {}, {}, {}, 0};
+    Session S{PluginEntries(Module, Found, Missing), {}, {}, {}, 0};
     StartPlugin(S, Module.FileName, Chosen, Found, Missing);
     UsePanelCalls(S);
     UseTerminal(Input.FromTerminal ? Input.Commands : nullptr);

@@ -223,20 +223,13 @@ foreach(Journey panels_tmppanel panels_compare panels_tour)
                             FIXTURES_REQUIRED qelhost_journeys)
 endforeach()
 
-# ---- DialogEx: a settings dialog driven by the plugin's own procedure ----
-fixture_dll(dialogs.dll dialogs_plugin.cpp ${MINGW_DLL_OPTIONS})
-qelhost_test(dialogs_settings 0 OUT ${SESSIONS}/dialogs_settings.out
-             ARGS ${FIXTURES}/dialogs.dll ${SESSIONS}/dialogs_settings.qel)
-
 # What a plugin hands the panel and dialog services wrongly stops the run,
 # naming the service: the plugin's menu item, then the message.
 set(HostileServices
     panels 5 "Control: FCTL_GETPANELINFO: the parameter at 0x10 cannot be written"
     panels 6 "Control: the PanelInfo's items at 0x10 cannot be read"
     panels 7 "Control: the plugin asked for command 99, which qelhost does not provide"
-    panels 8 "Control: FCTL_SETPANELDIR's text at 0x10 cannot be read"
-    dialogs 2 "SendDlgMessage: 0x10 is no open dialog"
-    dialogs 3 "SendDlgMessage: the plugin sent DM_MOVEDIALOG, which qelhost does not provide")
+    panels 8 "Control: FCTL_SETPANELDIR's text at 0x10 cannot be read")
 while(HostileServices)
     list(POP_FRONT HostileServices Plugin Item Message)
     set(Script ${CMAKE_CURRENT_BINARY_DIR}/hostile_services/${Plugin}_${Item}.qel)
