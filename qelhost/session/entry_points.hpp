@@ -4,7 +4,7 @@
 #pragma once
 
 #include "qelhost/session/plugin_records.hpp"
-#include "qelhost/loader/plugin_module.hpp"
+#include "qelhost/gate/plugin_module.hpp"
 
 #include <string>
 #include <vector>
