@@ -9,7 +9,12 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <map>
+
 namespace {
+
+// The blocks of whole pages: each page-aligned start and its block.
+std::map<void*, void*> PageBlocks;
 
 long AllocationsLeft = -1; // negative: no limit
 long AllocationsMade = 0;
@@ -117,4 +122,61 @@ PLUGIN_CDECL void PluginFree(void* Block) {
     UsingPluginArguments Using("msvcrt.dll!free", PluginInput::Heap);
     if (Block != nullptr)
         Release(Block, CheckBlock(Block, "msvcrt.dll!free"));
+}
+
+void* WatchedAlloc(size_t Size, const char* Function) {
+    UsingPluginArguments Using(Function, PluginInput::Heap);
+    return AllocationAllowed() ? Tracked(ArenaAllocate(Size)) : nullptr;
+}
+
+void* WatchedAllocPages(size_t Size, const char* Function) {
+    UsingPluginArguments Using(Function, PluginInput::Heap);
+    constexpr size_t Page = 4096;
+    if (!AllocationAllowed() || Size > SIZE_MAX - Page)
+        return nullptr;
+    void* Block = calloc(1, Size + Page);
+    if (Block == nullptr)
+        return nullptr;
+    uintptr_t Aligned = (reinterpret_cast<uintptr_t>(Block) + Page - 1) & ~uintptr_t{Page - 1};
+    PageBlocks[reinterpret_cast<void*>(Aligned)] = Block;
+    return reinterpret_cast<void*>(Aligned);
+}
+
+bool WatchedFreePages(void* Pages) {
+    auto Found = PageBlocks.find(Pages);
+    if (Found == PageBlocks.end())
+        return false;
+    free(Found->second);
+    PageBlocks.erase(Found);
+    return true;
+}
+
+void* WatchedRealloc(void* Block, size_t Size, const char* Function) {
+    UsingPluginArguments Using(Function, PluginInput::Heap);
+    Owner Of = CheckBlock(Block, Function);
+    if (!AllocationAllowed())
+        return nullptr;
+    if (Of == Owner::System)
+        return realloc(Block, Size);
+    size_t Held = ArenaSize(Block);
+    if (Size <= Held)
+        return Block;
+    if (!ReserveBlock()) // so that the moved block can be tracked
+        return nullptr;
+    void* Moved = ArenaAllocate(Size);
+    if (Moved == nullptr)
+        return nullptr;
+    memcpy(Moved, Block, Held);
+    Release(Block, Of);
+    RememberBlock(Moved); // room reserved above
+    return Moved;
+}
+
+void WatchedFree(void* Block, const char* Function) {
+    UsingPluginArguments Using(Function, PluginInput::Heap);
+    Release(Block, CheckBlock(Block, Function));
+}
+
+void CheckWatchedBlock(void* Block, const char* Function) {
+    CheckBlock(Block, Function);
 }

@@ -1,6 +1,8 @@
 #include "qelhost/session/command_line.hpp"
 #include "qelhost/counts.hpp"
+#include "qelhost/gate/clock.hpp"
 #include "qelhost/gate/drives.hpp"
+#include "qelhost/gate/system.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/platform.hpp"
 #include "qelhost/services/text_format.hpp"
@@ -19,7 +21,8 @@ namespace {
 
 const char Usage[] =
     "usage: qelhost [--lang eng|rus] [--heap-fail-after N] [--timeout SECONDS]\n"
-    "               [--drive C=DIR]... PLUGIN.dll [SCRIPT|-]\n"
+    "               [--drive C=DIR]... [--registry FILE] [--clock TIME|now]\n"
+    "               [--env NAME=VALUE]... PLUGIN.dll [SCRIPT|-]\n"
     "       qelhost [--lang eng|rus] --messages PLUGIN.dll\n"
     "       qelhost -h|--help|--version\n"
     "Runs the plugin DLL in a simulated host: its start-up calls, then the session\n"
@@ -31,6 +34,11 @@ const char Usage[] =
     "                         SECONDS is stopped (30 by default; 0: no limit)\n"
     "  --drive C=DIR          the plugin's drive C: is the folder DIR (repeatable; on\n"
     "                         Linux C: is the current folder unless given)\n"
+    "  --registry FILE        the plugin's registry: read from this REGEDIT4 file,\n"
+    "                         saved back at the end (empty without it)\n"
+    "  --clock TIME|now       the plugin's clock, as 'YYYY-MM-DD HH:MM:SS', starts\n"
+    "                         there (2009-06-15 12:00:00 by default)\n"
+    "  --env NAME=VALUE       a variable of the plugin's environment (repeatable)\n"
     "  --messages             list the language file's messages and stop\n"
     "Exit status: 0 after the session; 2 when the arguments or the DLL are refused;\n"
     "3 when the session cannot go on (a script mistake, the plugin's fault, a call\n"
@@ -60,8 +68,8 @@ void SetHeapFailAfter(Options& Result, const std::string& Value) {
     }
 }
 
-void AddDrive(Options&, const std::string& Value) {
-    std::string Error = MapDrive(Value);
+// An option whose value a gate part reads; its reason is the usage line.
+void Take(const std::string& Error) {
     if (!Error.empty())
         UsageError(Error);
 }
@@ -80,6 +88,32 @@ void SetTimeout(Options& Result, const std::string& Value) {
     Result.Timeout = static_cast<unsigned>(Seconds);
 }
 
+void AddDrive(Options&, const std::string& Value) {
+    Take(MapDrive(Value));
+}
+void SetSessionClock(Options&, const std::string& Value) {
+    Take(SetClock(Value));
+}
+void AddVariable(Options&, const std::string& Value) {
+    Take(AddEnvironment(Value));
+}
+void SetRegistry(Options& Result, const std::string& Value) {
+    if (Value.empty())
+        UsageError("--registry names no file");
+    Result.Registry = Value;
+}
+
+struct ValueOption {
+    const char* Name;
+    void (*Read)(Options&, const std::string&);
+};
+const ValueOption ValueOptions[] = {
+    {"--lang", SetLanguage},   {"--heap-fail-after", SetHeapFailAfter},
+    {"--drive", AddDrive},     {"--clock", SetSessionClock},
+    {"--env", AddVariable},    {"--registry", SetRegistry},
+    {"--timeout", SetTimeout},
+};
+
 // Option is "--name" or "--name=value"; Next gives the following argument.
 template <typename NextArgument>
 void ReadOption(Options& Result, const std::string& Option, NextArgument Next) {
@@ -93,14 +127,13 @@ void ReadOption(Options& Result, const std::string& Option, NextArgument Next) {
         FinishRun(0);
     } else if (Name == "--messages" && Equals == std::string::npos) {
         Result.ListMessages = true;
-    } else if (Name == "--lang" || Name == "--heap-fail-after" || Name == "--drive" ||
-               Name == "--timeout") {
-        std::string Value = Equals != std::string::npos ? Option.substr(Equals + 1) : Next(Name);
-        (Name == "--lang"              ? SetLanguage
-         : Name == "--drive"           ? AddDrive
-         : Name == "--heap-fail-after" ? SetHeapFailAfter
-                                       : SetTimeout)(Result, Value);
     } else {
+        for (const ValueOption& Known : ValueOptions)
+            if (Name == Known.Name) {
+                Known.Read(Result,
+                           Equals != std::string::npos ? Option.substr(Equals + 1) : Next(Name));
+                return;
+            }
         UsageError("unknown option " + Option);
     }
 }

@@ -11,6 +11,7 @@ struct Options {
     long HeapFailAfter = -1;             // negative: the heap never fails
     unsigned Timeout = DefaultCallLimit; // seconds a call into the plugin may take, 0: no limit
     bool ListMessages = false;
+    std::string Registry; // --registry FILE: loaded at the start, saved at the end
     std::string Plugin;
     std::string Script; // empty or "-": standard input
 };
