@@ -203,4 +203,4 @@ target_compile_options(qelhost_unit_tests PRIVATE ${QELFAR_WARNINGS})
 target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64
                            QELFAR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(qelhost_unit_tests PRIVATE GTest::gtest_main)
-gtest_discover_tests(qelhost_unit_tests DISCOVERY_TIMEOUT 60)
+gtest_discover_tests(qelhost_unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS qelhost)

@@ -1,6 +1,6 @@
 # qelhost.exe: the shared parts with Windows' own loader, a console program
 # linked statically (libgcc, libstdc++ and winpthread inside), so that it
-# imports only Windows system DLLs; shipped in dist/qelhost-windows/.
+# imports only Windows system DLLs; shipped in its folder of dist/.
 add_executable(qelhost ${QELHOST_SHARED_SOURCES}
     windows_loader/plugin_module.cpp
     windows_loader/loading.cpp
@@ -15,16 +15,10 @@ target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelhost PRIVATE ${QELFAR_WARNINGS} -Wno-restrict
     -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 target_compile_definitions(qelhost PRIVATE QELHOST_VERSION="${PROJECT_VERSION}"
+                           QELFAR_PACKAGED_DLL="${QELFAR_PACKAGE_FOLDER}/qelfar.dll"
                            WIN32_LEAN_AND_MEAN NOMINMAX
                            # C99 printf (%zu, %#lx), as the Linux build has.
                            __USE_MINGW_ANSI_STDIO=1)
 target_link_options(qelhost PRIVATE -static -s -Wl,--no-insert-timestamp)
 
-set(QELHOST_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/qelhost-windows CACHE PATH
-    "Where qelhost.exe is shipped")
-add_custom_target(qelhost_dist ALL
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${QELHOST_DIST_DIR}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelhost> ${QELHOST_DIST_DIR}/
-    DEPENDS qelhost
-    COMMENT "Shipping ${QELHOST_DIST_DIR}/qelhost.exe"
-    VERBATIM)
+package_folder(qelhost_dist ${QELHOST_DIST_DIR} qelhost qelhost.exe)
