@@ -86,17 +86,20 @@ update-expected: package
 # the presets it needs with $(BUILD_ONCE), so that groups sharing a build
 # configure and build it once, and runs `ctest --preset GROUP`.
 TEST_GROUPS :=
+# Each group's ctest also writes a JUnit file, from which tests/run_groups.py
+# lists the skipped tests with their reasons and the failed ones with their output.
+CTEST_RESULTS = --output-junit $(CURDIR)/build/test-results/$(1).xml
 
 TEST_GROUPS += native
 test-native: deps
 	$(BUILD_ONCE) native
-	@ctest --preset native -j $(JOBS)
+	@ctest --preset native -j $(JOBS) $(call CTEST_RESULTS,native)
 
 # Each fuzz target for a few seconds: a smoke test of the fuzz build.
 TEST_GROUPS += fuzz
 test-fuzz: deps
 	$(BUILD_ONCE) fuzz
-	@ctest --preset fuzz
+	@ctest --preset fuzz $(call CTEST_RESULTS,fuzz)
 
 # The far2l package's check, and the scenarios that drive the plugin in far2l
 # itself; FAR2L_TESTS=no leaves the scenarios out. The first run makes the
@@ -108,7 +111,7 @@ test-far2l: deps
 ifneq ($(FAR2L_TESTS),no)
 	@far2l/make_root.py --announce
 endif
-	@ctest --preset far2l -j $(JOBS) $(if $(filter no,$(FAR2L_TESTS)),-LE far2l_scenario)
+	@ctest --preset far2l -j $(JOBS) $(call CTEST_RESULTS,far2l) $(if $(filter no,$(FAR2L_TESTS)),-LE far2l_scenario)
 
 # qelhost built 32-bit with AddressSanitizer and UndefinedBehaviorSanitizer,
 # and qelhost's own tests (those under qelhost/: the shipped DLL's sessions,
@@ -116,22 +119,20 @@ endif
 TEST_GROUPS += qelhost-asan
 test-qelhost-asan: deps
 	$(BUILD_ONCE) dll qelhost-asan
-	@ctest --preset qelhost-asan -j $(JOBS)
+	@ctest --preset qelhost-asan -j $(JOBS) $(call CTEST_RESULTS,qelhost-asan)
 
 # The unit tests and tools as 32-bit programs, and the checks of the shipped DLL.
 TEST_GROUPS += linux32
 test-linux32: deps
 	$(BUILD_ONCE) dll qelhost-windows linux32
-	@ctest --preset linux32 -j $(JOBS)
+	@ctest --preset linux32 -j $(JOBS) $(call CTEST_RESULTS,linux32)
 
 # qelhost's tests again through qelhost.exe under Wine, Windows' own loader;
 # skipped, each saying why, where 32-bit programs do not run natively.
 TEST_GROUPS += wine
 test-wine: deps
 	$(BUILD_ONCE) dll qelhost-windows linux32
-	@ctest --preset wine -j $(JOBS)
-	@grep -h -m1 -o "qelhost.exe tests skipped: .*" build/linux32/Testing/Temporary/LastTest.log \
-	    2>/dev/null || true
+	@ctest --preset wine -j $(JOBS) $(call CTEST_RESULTS,wine)
 
 # The coverage floor: plugin/, host/ and qelhost/ together, in per cent of
 # their lines and of their branches, from the counts the native and linux32
@@ -145,6 +146,7 @@ test-coverage: deps
 	$(COVERAGE)
 
 test: deps
+	@mkdir -p build/test-results
 	@tests/run_groups.py "$(MAKE)" $(TEST_GROUPS)
 
 .PHONY: $(addprefix test-,$(TEST_GROUPS))

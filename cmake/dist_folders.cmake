@@ -7,7 +7,7 @@ set(QELFAR_PACKAGE_FOLDER ${QELFAR_DIST_FOLDER}/qelfar)
 # qelfar.far-plug-mb and its language files in UTF-8, for far2l.
 set(QELFAR_FAR2L_PACKAGE_FOLDER ${QELFAR_DIST_FOLDER}/far2l/qelfar)
 # qelhost.exe, the simulated host for Windows.
-set(QELHOST_DIST_FOLDER ${QELFAR_DIST_FOLDER}/qelhost-windows)
+set(QELHOST_DIST_FOLDER ${QELFAR_DIST_FOLDER}/qelhost)
 # The release's files and their checksums.
 set(QELFAR_RELEASE_FOLDER ${QELFAR_DIST_FOLDER}/release)
 

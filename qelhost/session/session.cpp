@@ -2,10 +2,12 @@
 #include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/host_services.hpp"
+#include "qelhost/services/dialog_services.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/commands.hpp"
+#include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/stop_run.hpp"
 
@@ -42,6 +44,7 @@ void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
         printf("host: the plugin does not export %s\n", Joined(Missing, ", ").c_str());
     ReadLanguage(Chosen);
     FillStartupInfo(S.StartupInfo, ModulePath, NextAnswer);
+    UseDialogAnswers(NextAnswer);
     printf("host: SetStartupInfo (module number %d)\n", QelhostModuleNumber);
     S.Plugin.SetStartupInfo(S.StartupInfo);
     printf("host: GetPluginInfo\n");
@@ -91,7 +94,7 @@ void EndSession(Session& S) {
     }
     // Leaving the host closes what is still open.
     while (!S.Panels.empty())
-        CloseActivePanel(S);
+        CloseActivePanel(S, true);
     printf("host: the session ends\n");
 }
 
@@ -101,6 +104,7 @@ int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput I
     std::vector<std::string> Found, Missing;
     Session S{PluginEntries(Module, Found, Missing), {}, {}, {}, 0};
     StartPlugin(S, Module.FileName, Chosen, Found, Missing);
+    UsePanelCalls(S);
     UseTerminal(Input.FromTerminal ? Input.Commands : nullptr);
     for (std::string Line; NextLine(Input, Line);) {
         S.Line = Input.Commands->LineNumber();

@@ -189,18 +189,46 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
-               drive_map_test.cpp drives_test.cpp
+               drive_map_test.cpp drives_test.cpp file_panels_test.cpp
+               ../services/file_panels.cpp ../services/folder_listing.cpp
+               ../services/windows_paths.cpp ../services/panel_view.cpp
+               ../services/text_canvas.cpp
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
-               ../services/text_format.cpp ../loader/plugin_memory.cpp
-               ../linux_pe_loader/memory_probe.cpp ../loader/block_table.cpp
+               ../services/text_format.cpp ../gate/plugin_memory.cpp
+               ../linux/memory_probe.cpp ../linux/process.cpp ../gate/block_table.cpp
                ../session/line_input.cpp
                # qelhost's sanitizer defaults: without them LeakSanitizer's
                # check at exit never ends under qemu-user.
-               ../linux_pe_loader/sanitizer_options.cpp)
+               ../linux/sanitizer_options.cpp)
 target_include_directories(qelhost_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelhost_unit_tests PRIVATE ${QELFAR_WARNINGS})
 target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64
                            QELFAR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(qelhost_unit_tests PRIVATE GTest::gtest_main)
 gtest_discover_tests(qelhost_unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS qelhost)
+
+# ---- File panels, Control and the panel entry points, with a panel plugin ----
+fixture_dll(panels.dll panels_plugin.cpp ${MINGW_DLL_OPTIONS})
+set(JOURNEYS ${CMAKE_CURRENT_BINARY_DIR}/journeys)
+add_test(NAME qelhost.make_journey_folders
+         COMMAND ${CMAKE_COMMAND} -DDIR=${JOURNEYS}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/make_journey_folders.cmake)
+set_tests_properties(qelhost.make_journey_folders PROPERTIES FIXTURES_SETUP qelhost_journeys)
+foreach(Journey panels_tmppanel panels_compare panels_tour)
+    qelhost_test(${Journey} 0 OUT ${SESSIONS}/${Journey}.out
+                 ARGS ${FIXTURES}/panels.dll ${SESSIONS}/${Journey}.qel
+                 DIFFERING "C:[\\\\]" BECAUSE "under Wine the journey's folder is on Z:, not C:")
+    qelhost_test_properties(${Journey} WORKING_DIRECTORY ${JOURNEYS}
+                            FIXTURES_REQUIRED qelhost_journeys)
+endforeach()
+
+# tables/hostile_services.json: what a plugin hands the panel and dialog
+# services wrongly stops the run, naming the service. The plugin, its menu
+# item, then the message.
+function(hostile_service_test)
+    set(Script ${CMAKE_CURRENT_BINARY_DIR}/hostile_services/${plugin}_${item}.qel)
+    file(WRITE ${Script} "menu panels ${item}\n")
+    session_stop(hostile_service.${plugin}_${item} 3 "${message}" ${FIXTURES}/${plugin}.dll ${Script})
+endfunction()
+test_table(${TABLES}/hostile_services.json hostile_service_test)
