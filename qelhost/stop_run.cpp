@@ -1,4 +1,5 @@
 #include "qelhost/stop_run.hpp"
+#include "qelhost/platform.hpp"
 
 #include <errno.h>
 #include <stdarg.h>
@@ -7,13 +8,17 @@
 #include <string.h>
 #include <unistd.h>
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
-
 namespace {
 
 char Message[1024]; // static: a fault handler may be the caller
+void (*EndHook)(bool Finished) = nullptr;
+
+void RunEndHook(bool Finished) {
+    void (*Hook)(bool) = EndHook;
+    EndHook = nullptr; // once, also when it stops the run itself
+    if (Hook != nullptr)
+        Hook(Finished);
+}
 
 void WriteAll(const char* Text, size_t Length) {
     while (Length > 0) {
@@ -23,16 +28,6 @@ void WriteAll(const char* Text, size_t Length) {
         Text += Written;
         Length -= static_cast<size_t>(Written);
     }
-}
-
-// Ends the process at once. On Windows not through ExitProcess, which would
-// run the plugin's code once more (DLL_PROCESS_DETACH) after its end was
-// told, as the Linux qelhost never does.
-[[noreturn]] void EndProcess(int Status) {
-#if defined(_WIN32)
-    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(Status));
-#endif
-    _exit(Status);
 }
 
 } // namespace
@@ -46,7 +41,12 @@ void StopRunWith(int Status, const char* Text) {
     EndProcess(Status);
 }
 
+void SetEndHook(void (*Hook)(bool Finished)) {
+    EndHook = Hook;
+}
+
 void StopRun(int Status, const char* Format, ...) {
+    RunEndHook(false);
     va_list Arguments;
     va_start(Arguments, Format);
     vsnprintf(Message, sizeof Message, Format, Arguments);
@@ -55,6 +55,7 @@ void StopRun(int Status, const char* Format, ...) {
 }
 
 void FinishRun(int Status) {
+    RunEndHook(true);
     errno = 0;
     if (fflush(stdout) != 0 || ferror(stdout))
         StopRun(ExitStopped, "cannot write the transcript to standard output: %s",

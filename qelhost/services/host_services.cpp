@@ -4,11 +4,12 @@
 #include "qelhost/services/from_plugin.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/message_box.hpp"
+#include "qelhost/services/panel_services.hpp"
+#include "qelhost/services/service_call.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <string.h>
 
-#include <exception>
 #include <utility>
 
 namespace {
@@ -22,15 +23,6 @@ void CheckModuleNumber(INT_PTR PluginNumber, const char* Service) {
     if (PluginNumber != QelhostModuleNumber)
         StopRun(ExitStopped, "%s: called with plugin number %d, not the plugin's %d", Service,
                 PluginNumber, QelhostModuleNumber);
-}
-
-// Runs a service's work; nothing thrown may unwind into the plugin's frames.
-template <typename Work> auto Serve(const char* Service, Work Body) {
-    try {
-        return Body();
-    } catch (const std::exception& Error) {
-        StopRun(ExitStopped, "%s: qelhost could not serve the call: %s", Service, Error.what());
-    }
 }
 
 PLUGIN_STDCALL const char* GetMsg(INT_PTR PluginNumber, int MsgId) {
@@ -83,27 +75,29 @@ PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, 
         int Result = RunHostDialog(X1, Y1, X2, Y2, Items, Edited, UserAnswers);
         if (Edited >= 0)
             WriteDialogText(Item, Edited, Items[Edited]);
+        for (size_t I = 0; I < Items.size(); ++I)
+            if (Items[I].Type == DI_CHECKBOX || Items[I].Type == DI_RADIOBUTTON)
+                WriteDialogState(Item, static_cast<int>(I), Items[I]);
         return Result;
     });
 }
 
 // A service the host does not provide: the plugin's call stops the run,
-// named by the slot's offset in PluginStartupInfo.
-template <size_t Offset> PLUGIN_STDCALL void MissingService() {
-    StopRun(ExitStopped,
-            "the plugin called the host service at offset %zu of PluginStartupInfo, "
-            "which qelhost does not provide",
-            Offset);
+// naming the service.
+template <size_t Slot> PLUGIN_STDCALL void MissingService() {
+    StopRun(ExitStopped, "the plugin called %s, which qelhost does not provide",
+            StartupServiceSlots[Slot].Name);
 }
 
+// Sets every service slot that lies within Info to stop the run by name.
 template <size_t... Slot>
 void FillMissingServices(PluginStartupInfo& Info, std::index_sequence<Slot...>) {
-    constexpr size_t First = offsetof(PluginStartupInfo, OtherServices);
-    FARAPISERVICE Services[] = {MissingService<First + Slot * sizeof(FARAPISERVICE)>...};
-    memcpy(Info.OtherServices, Services, sizeof Services);
+    const FARAPISERVICE Services[] = {MissingService<Slot>...};
+    for (size_t I = 0; I < sizeof...(Slot); ++I)
+        if (StartupServiceSlots[I].Offset + sizeof Services[I] <= sizeof Info)
+            memcpy(reinterpret_cast<char*>(&Info) + StartupServiceSlots[I].Offset, &Services[I],
+                   sizeof Services[I]);
 }
-
-const char RegistryRoot[] = "Software\\Far\\Plugins";
 
 } // namespace
 
@@ -121,11 +115,19 @@ void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, Ans
     Info.StructSize = sizeof Info;
     strncpy(Info.ModuleName, ModuleName.c_str(), sizeof Info.ModuleName - 1);
     Info.ModuleNumber = QelhostModuleNumber;
-    Info.RootKey = RegistryRoot;
-    Info.Menu = MissingService<offsetof(PluginStartupInfo, Menu)>;
+    Info.RootKey = NativeRootKey;
+    FillMissingServices(Info, std::make_index_sequence<std::size(StartupServiceSlots)>());
     Info.Dialog = Dialog;
     Info.Message = Message;
     Info.GetMsg = GetMsg;
-    FillMissingServices(Info,
-                        std::make_index_sequence<std::size(PluginStartupInfo{}.OtherServices)>());
+    // The panel services, at their places in the record.
+    const std::pair<size_t, const void*> Panels[] = {
+        {offsetof(Native::PluginStartupInfo, Control), reinterpret_cast<const void*>(Control)},
+        {offsetof(Native::PluginStartupInfo, GetDirList), reinterpret_cast<const void*>(GetDirList)},
+        {offsetof(Native::PluginStartupInfo, GetPluginDirList),
+         reinterpret_cast<const void*>(GetPluginDirList)},
+        {offsetof(Native::PluginStartupInfo, FreeDirList),
+         reinterpret_cast<const void*>(FreeDirList)}};
+    for (const auto& [Offset, Function] : Panels)
+        memcpy(reinterpret_cast<char*>(&Info) + Offset, &Function, sizeof Function);
 }

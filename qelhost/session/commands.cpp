@@ -1,9 +1,12 @@
 #include "qelhost/session/commands.hpp"
 #include "qelhost/counts.hpp"
+#include "host/native_services.hpp"
+#include "qelhost/gate/registry_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/keys.hpp"
+#include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/stop_run.hpp"
 
@@ -18,10 +21,18 @@ const char HelpText[] =
     "  open PATH                       press Enter on the file PATH\n"
     "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel\n"
     "  close                           leave the plugin's panel\n"
+    "  panel [left|right] DIR          show the folder DIR in a file panel (the active one)\n"
+    "  cursor NAME                     put the active panel's cursor on NAME\n"
+    "  select NAME...                  select those items of the active panel\n"
+    "  tab                             make the other panel active\n"
     "  answer button LABEL|N | enter | esc      how the next box or dialog closes\n"
     "  answer type TEXT | append TEXT | clear | history N\n"
     "                                  edits in the next dialog's field (type replaces\n"
     "                                  the text, selected when the dialog opens)\n"
+    "  answer check N | radio N | item N\n"
+    "                                  toggle check box N, choose radio button N or\n"
+    "                                  list item N in the next dialog\n"
+    "  registry                        print the plugin's keys under RootKey\n"
     "  note TEXT                       print a heading\n"
     "  help                            this list\n"
     "  quit, exit (or Ctrl-D)          close the plugin's panels and end the session\n";
@@ -58,17 +69,16 @@ std::string Unquoted(const std::string& Text) {
 // Text typed into the field: in code page 866, or the command cannot be run.
 std::string FieldText(const char* Command, const std::string& Rest) {
     std::string Text = Unquoted(Rest);
-    std::u32string Missing = MissingFromOem(FromUtf8(Text));
-    if (!Missing.empty())
-        throw BadCommand{std::string(Command) + ": code page 866 has no " + ToUtf8(Missing) +
-                         "; the plugin could not take it"};
+    std::string Why = WhyNotOem(Text);
+    if (!Why.empty())
+        throw BadCommand{std::string(Command) + ": " + Why + "; the plugin could not take it"};
     return Text;
 }
 
-int HistoryEntry(const std::string& Text) {
+int EntryNumber(const std::string& What, const std::string& Text) {
     std::string Mistake = CountMistake("the entry", Text);
     if (!Mistake.empty())
-        throw BadCommand{"answer history: " + Mistake};
+        throw BadCommand{"answer " + What + ": " + Mistake};
     long Entry = 0;
     ReadCount(Text, Entry);
     return static_cast<int>(Entry);
@@ -88,10 +98,16 @@ void PrepareAnswer(const Session& S, const std::string& What, const std::string&
     } else if (What == "clear" && Rest.empty()) {
         PrepareEdit({EditStep::Clear, "", 0}, S.Line);
     } else if (What == "history" && !Rest.empty()) {
-        PrepareEdit({EditStep::FromHistory, "", HistoryEntry(Rest)}, S.Line);
+        PrepareEdit({EditStep::FromHistory, "", EntryNumber(What, Rest)}, S.Line);
+    } else if (What == "check" && !Rest.empty()) {
+        PrepareEdit({EditStep::Check, "", EntryNumber(What, Rest)}, S.Line);
+    } else if (What == "radio" && !Rest.empty()) {
+        PrepareEdit({EditStep::Radio, "", EntryNumber(What, Rest)}, S.Line);
+    } else if (What == "item" && !Rest.empty()) {
+        PrepareEdit({EditStep::ListItem, "", EntryNumber(What, Rest)}, S.Line);
     } else {
-        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, append TEXT, clear "
-                         "or history N (N from 1)"};
+        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, append TEXT, clear, "
+                         "history N, check N, radio N or item N (N from 1)"};
     }
 }
 
@@ -100,6 +116,22 @@ void Menu(Session& S, const std::string& Rest) {
     if (Arguments.empty() || Arguments.size() > 2)
         throw BadCommand{"menu: say panels, editor or viewer, and the item's number if not 1"};
     ChooseFromMenu(S, Arguments[0], Arguments.size() == 2 ? Arguments[1] : "");
+}
+
+// The plugin's settings as REGEDIT4 lines, their texts read in the host's
+// code page (866) as everything the plugin shows.
+void ShowRegistry() {
+    std::string Root = std::string("HKEY_CURRENT_USER\\") + NativeRootKey;
+    std::string Text = RegistryText(Root);
+    if (Text.empty()) {
+        printf("host: the registry holds nothing under %s\n", Root.c_str());
+        return;
+    }
+    printf("host: the registry under %s:\n", Root.c_str());
+    std::istringstream Lines(Text);
+    for (std::string Line; std::getline(Lines, Line);)
+        if (!Line.empty())
+            printf("  %s\n", Printable(OemToUnicode(Line)).c_str());
 }
 
 // An answer the command did not use: the script stops; at the prompt it
@@ -129,6 +161,8 @@ bool RunCommand(Session& S, const std::string& Line) {
         return false;
     if (Command == "help")
         printf("%sthe keys: %s\n", HelpText, KeyNames().c_str());
+    else if (Command == "registry" && Rest.empty())
+        ShowRegistry();
     else if (Command == "note")
         printf("\n== %s ==\n", Escaped(Rest).c_str());
     else if (Command == "menu")
@@ -141,8 +175,17 @@ bool RunCommand(Session& S, const std::string& Line) {
         PressKey(S, AllWords(Rest));
     else if (Command == "close")
         CloseActivePanel(S);
+    else if (Command == "panel")
+        PanelCommand(S, AllWords(Rest));
+    else if (Command == "cursor" && !Rest.empty())
+        CursorCommand(S, Rest);
+    else if (Command == "select")
+        SelectCommand(S, AllWords(Rest));
+    else if (Command == "tab" && Rest.empty())
+        TabCommand(S);
     else
         throw BadCommand{"unknown command \"" + Command + "\" (help lists the commands)"};
+    FinishPanels(S);
     CheckAnswersUsed(S, Line);
     return true;
 }

@@ -3,8 +3,9 @@
 // hand back is checked (see plugin_records.hpp).
 #pragma once
 
+#include "qelhost/services/panel_records.hpp"
 #include "qelhost/session/plugin_records.hpp"
-#include "qelhost/loader/plugin_module.hpp"
+#include "qelhost/gate/plugin_module.hpp"
 
 #include <string>
 #include <vector>
@@ -30,13 +31,40 @@ class PluginEntries {
     struct FindList {
         PluginPanelItem* Items = nullptr;
         int Count = 0;
+        std::vector<PluginPanelItem> Records;
         std::vector<PanelRow> Rows;
     };
-    bool GetFindData(HANDLE Panel, FindList& List) const;
+    bool GetFindData(HANDLE Panel, FindList& List, int OpMode = 0) const;
     // False when the plugin has no FreeFindData or there was no list.
     bool FreeFindData(HANDLE Panel, const FindList& List) const;
     int ProcessKey(HANDLE Panel, int Key, unsigned ControlState) const;
     void ClosePlugin(HANDLE Panel) const;
+
+    // The panel entry points beyond these, each optional: Has tells
+    // whether the plugin exports it.
+    enum Optional {
+        SetDirectory,
+        MakeDirectory,
+        DeleteFiles,
+        GetFiles,
+        PutFiles,
+        ProcessHostFile,
+        ProcessEvent,
+        Compare,
+        SetFindList,
+        OptionalCount
+    };
+    bool Has(Optional Entry) const;
+    int SetDirectoryCall(HANDLE Panel, const char* Dir, int OpMode) const;
+    int MakeDirectoryCall(HANDLE Panel, char* Name, int OpMode) const;
+    int DeleteFilesCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const;
+    int GetFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, char* DestPath,
+                     int OpMode) const;
+    int PutFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, int OpMode) const;
+    int ProcessHostFileCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const;
+    int ProcessEventCall(HANDLE Panel, int Event, void* Param) const;
+    int CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B, unsigned Mode) const;
+    int SetFindListCall(HANDLE Panel, const PanelItem* Items, int Count) const;
 
   private:
     SetStartupInfoEntry SetStartupInfoCall;
@@ -48,4 +76,5 @@ class PluginEntries {
     FreeFindDataEntry FreeFindDataCall;
     ClosePluginEntry ClosePluginCall;
     ProcessKeyEntry ProcessKeyCall;
+    void* OptionalEntries[OptionalCount];
 };
