@@ -231,6 +231,16 @@ while(Mistakes)
                  MATCH "^qelhost: ${Message} \\(run qelhost --help for the usage\\)\n$"
                  ARGS ${Arguments})
 endwhile()
+# --drive maps a letter onto a folder that exists; qelhost.exe has
+# Windows' own drives and takes no --drive.
+qelhost_test(usage.drive_letter 2
+             MATCH "^qelhost: --drive takes a drive letter and a folder, as C=DIR, not \"CD=x\" \\(run"
+             ARGS --drive CD=x x.dll LINUX_ONLY "the Wine twin is usage.drive_folder's")
+qelhost_test(usage.drive_folder 2
+             MATCH "^qelhost: --drive R: \"/nowhere/at/all\" is no folder \\(run"
+             ARGS --drive r=/nowhere/at/all x.dll
+             WINE_MATCH "^qelhost: --drive is for the Linux qelhost; qelhost.exe uses Windows' own drives \\(run"
+             WINE_BECAUSE "qelhost.exe uses Windows' own drives")
 # An empty count: add_test keeps the empty argument, which the runner's
 # argument list would drop.
 add_test(NAME qelhost.usage.empty_heap_count
@@ -242,10 +252,11 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
-               standard_text_test.cpp
+               standard_text_test.cpp drive_map_test.cpp drives_test.cpp
                ../services/name_masks.cpp ../services/oem_letters.cpp
                ../services/plugin_format.cpp ../services/record_sort.cpp
                ../services/standard_text.cpp
+               ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../loader/plugin_memory.cpp
                ../linux_pe_loader/memory_probe.cpp ../loader/block_table.cpp
