@@ -85,7 +85,7 @@ int RunHostDialog(int X1, int Y1, int X2, int Y2, std::vector<DialogItem>& Items
     FieldView View;
     if (Field >= 0)
         View = {ToUtf8(Items[Field].Text), Items[Field].HistoryName};
-    Answer Reply = Ask(DialogName(Items), Faces, Field >= 0 ? &View : nullptr);
+    Answer Reply = Ask(DialogName(Items), Faces, Field >= 0 ? &View : nullptr, nullptr);
     bool Selected = true;
     for (const EditStep& Step : Reply.Edits)
         ApplyEdit(Items[Field], Step, Selected);

@@ -46,6 +46,10 @@ std::string UnreadableList(const char* What, const void* List, size_t RecordSize
 std::u32string ReadText(const char* Where, const std::string& What, const char* Text) {
     if (Text == nullptr)
         return U"";
+    return OemToUnicode(ReadOemText(Where, What, Text));
+}
+
+std::string ReadOemText(const char* Where, const std::string& What, const char* Text) {
     std::string Oem;
     TextRead Result = ReadPluginText(Text, MaxTextBytes, Oem);
     if (Result == TextRead::Unreadable)
@@ -53,5 +57,11 @@ std::u32string ReadText(const char* Where, const std::string& What, const char* 
     if (Result == TextRead::TooLong)
         PluginFault(Where, What + " at " + AddressText(Text) + " has no terminating zero within " +
                                std::to_string(MaxTextBytes) + " bytes");
-    return OemToUnicode(Oem);
+    return Oem;
+}
+
+void WriteOemText(const char* Where, const std::string& What, char* To, const std::string& Text) {
+    if (!CopyToPlugin(To, Text.c_str(), Text.size() + 1))
+        PluginFault(Where, What + " at " + AddressText(To) + " cannot take " +
+                               std::to_string(Text.size() + 1) + " bytes");
 }

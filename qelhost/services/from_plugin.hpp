@@ -34,6 +34,13 @@ std::vector<Record> ReadList(const char* Where, const char* What, const Record* 
 // pointer is no text. What names it: "item 2", "the panel title".
 std::u32string ReadText(const char* Where, const std::string& What, const char* Text);
 
+// The plugin's text as its bytes (code page 866), checked as ReadText
+// checks it; a null pointer stops the run too, as it would crash the host.
+std::string ReadOemText(const char* Where, const std::string& What, const char* Text);
+
+// Writes Text and its terminating zero into the plugin's buffer at To.
+void WriteOemText(const char* Where, const std::string& What, char* To, const std::string& Text);
+
 // ---- implementation of ReadList ----
 
 // Why the list cannot be read, naming its first unreadable record.

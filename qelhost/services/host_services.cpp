@@ -1,37 +1,27 @@
 #include "qelhost/services/host_services.hpp"
 #include "qelhost/calling_convention.hpp"
+#include "qelhost/services/adv_control.hpp"
+#include "qelhost/services/box_services.hpp"
+#include "qelhost/services/cp866.hpp"
+#include "qelhost/services/screen_services.hpp"
+#include "qelhost/services/slot_table.hpp"
+#include "qelhost/services/standard_functions.hpp"
 #include "qelhost/services/dialog.hpp"
 #include "qelhost/services/from_plugin.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/message_box.hpp"
+#include "qelhost/services/plugin_environment.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <string.h>
 
-#include <exception>
-#include <utility>
+#include <iterator>
 
 namespace {
 
 LanguageFile Language;
 std::string LanguageProblem = "no language file was looked for";
 std::string LanguageFolder;
-AnswerSource UserAnswers = nullptr;
-
-void CheckModuleNumber(INT_PTR PluginNumber, const char* Service) {
-    if (PluginNumber != QelhostModuleNumber)
-        StopRun(ExitStopped, "%s: called with plugin number %d, not the plugin's %d", Service,
-                PluginNumber, QelhostModuleNumber);
-}
-
-// Runs a service's work; nothing thrown may unwind into the plugin's frames.
-template <typename Work> auto Serve(const char* Service, Work Body) {
-    try {
-        return Body();
-    } catch (const std::exception& Error) {
-        StopRun(ExitStopped, "%s: qelhost could not serve the call: %s", Service, Error.what());
-    }
-}
 
 PLUGIN_STDCALL const char* GetMsg(INT_PTR PluginNumber, int MsgId) {
     CheckModuleNumber(PluginNumber, "GetMsg");
@@ -44,25 +34,69 @@ PLUGIN_STDCALL const char* GetMsg(INT_PTR PluginNumber, int MsgId) {
     return Language.Messages[MsgId].c_str();
 }
 
+// The host's own buttons of the FMSG_MB_* sets, by the set's number.
+const std::vector<std::u32string> ButtonSets[] = {
+    {},
+    {U"Ok"},
+    {U"Ok", U"Cancel"},
+    {U"Abort", U"Retry", U"Ignore"},
+    {U"Yes", U"No"},
+    {U"Yes", U"No", U"Cancel"},
+    {U"Retry", U"Cancel"},
+};
+constexpr DWORD ButtonSetMask = 0x70000;
+static_assert(FMSG_MB_OK >> 16 == 1 && FMSG_MB_RETRYCANCEL >> 16 == 6);
+
+// The box's title and lines: Items, or with FMSG_ALLINONE one text whose
+// lines (split at '\n') are the items, ItemsNumber then not counting.
+std::vector<std::u32string> MessageItems(DWORD Flags, const char* const* Items, int ItemsNumber) {
+    const char Service[] = "Message";
+    if (Flags & FMSG_ALLINONE) {
+        std::u32string All = ReadText(Service, "the text", reinterpret_cast<const char*>(Items));
+        std::vector<std::u32string> Lines;
+        for (size_t Start = 0;;) {
+            size_t Break = All.find(U'\n', Start);
+            Lines.push_back(All.substr(Start, Break - Start));
+            if (Break == std::u32string::npos)
+                break;
+            Start = Break + 1;
+        }
+        CheckedCount(Service, static_cast<int>(Lines.size()), MaxMessageItems, "lines", "draws");
+        return Lines;
+    }
+    int Count = CheckedCount(Service, ItemsNumber, MaxMessageItems, "items", "draws");
+    std::vector<const char*> Texts = ReadList(Service, "the item list", Items, Count);
+    std::vector<std::u32string> Read;
+    for (int I = 0; I < Count; ++I)
+        Read.push_back(ReadText(Service, "item " + std::to_string(I + 1), Texts[I]));
+    return Read;
+}
+
 MessageContent ReadMessage(DWORD Flags, const char* const* Items, int ItemsNumber,
                            int ButtonsNumber) {
     const char Service[] = "Message";
-    int Count = CheckedCount(Service, ItemsNumber, MaxMessageItems, "items", "draws");
+    std::vector<std::u32string> Read = MessageItems(Flags, Items, ItemsNumber);
+    int Count = static_cast<int>(Read.size());
+    DWORD Set = (Flags & ButtonSetMask) >> 16;
+    if (Set != 0)
+        ButtonsNumber = 0; // the host's buttons, after every item
     if (ButtonsNumber < 0 || (ButtonsNumber > 0 && ButtonsNumber >= Count))
         PluginFault(Service, std::to_string(ButtonsNumber) + " buttons among " +
                                  std::to_string(Count) + " items (the first is the title)");
-    std::vector<const char*> Texts = ReadList(Service, "the item list", Items, Count);
     MessageContent Box;
     Box.Flags = Flags;
-    for (int I = 0; I < Count; ++I) {
-        std::u32string Text = ReadText(Service, "item " + std::to_string(I + 1), Texts[I]);
+    for (int I = 0; I < Count; ++I)
         if (I == 0)
-            Box.Title = Text;
+            Box.Title = Read[I];
         else if (I < Count - ButtonsNumber)
-            Box.Texts.push_back(Text);
+            Box.Texts.push_back(Read[I]);
         else
-            Box.Buttons.push_back(Text);
-    }
+            Box.Buttons.push_back(Read[I]);
+    if (Set < std::size(ButtonSets))
+        for (const std::u32string& Label : ButtonSets[Set])
+            Box.Buttons.push_back(Label);
+    if (Flags & FMSG_ERRORTYPE)
+        Box.Texts.insert(Box.Texts.begin(), FromUtf8(LastErrorText()));
     return Box;
 }
 
@@ -70,7 +104,7 @@ PLUGIN_STDCALL int Message(INT_PTR PluginNumber, DWORD Flags, const char*, const
                            int ItemsNumber, int ButtonsNumber) {
     CheckModuleNumber(PluginNumber, "Message");
     return Serve("Message", [&] {
-        return ShowHostMessage(ReadMessage(Flags, Items, ItemsNumber, ButtonsNumber), UserAnswers);
+        return ShowHostMessage(ReadMessage(Flags, Items, ItemsNumber, ButtonsNumber), Answers());
     });
 }
 
@@ -80,7 +114,7 @@ PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, 
     return Serve("Dialog", [&] {
         std::vector<DialogItem> Items = ReadDialogItems(Item, ItemsNumber);
         int Edited = -1;
-        int Result = RunHostDialog(X1, Y1, X2, Y2, Items, Edited, UserAnswers);
+        int Result = RunHostDialog(X1, Y1, X2, Y2, Items, Edited, Answers());
         if (Edited >= 0)
             WriteDialogText(Item, Edited, Items[Edited]);
         return Result;
@@ -88,22 +122,30 @@ PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, 
 }
 
 // A service the host does not provide: the plugin's call stops the run,
-// named by the slot's offset in PluginStartupInfo.
-template <size_t Offset> PLUGIN_STDCALL void MissingService() {
-    StopRun(ExitStopped,
-            "the plugin called the host service at offset %zu of PluginStartupInfo, "
-            "which qelhost does not provide",
-            Offset);
-}
+// naming the service.
+template <size_t Slot> struct MissingService {
+    static PLUGIN_STDCALL void Call() {
+        StopRun(ExitStopped, "the plugin called %s, which qelhost does not provide",
+                StartupServiceSlots[Slot].Name);
+    }
+};
 
-template <size_t... Slot>
-void FillMissingServices(PluginStartupInfo& Info, std::index_sequence<Slot...>) {
-    constexpr size_t First = offsetof(PluginStartupInfo, OtherServices);
-    FARAPISERVICE Services[] = {MissingService<First + Slot * sizeof(FARAPISERVICE)>...};
-    memcpy(Info.OtherServices, Services, sizeof Services);
-}
-
-const char RegistryRoot[] = "Software\\Far\\Plugins";
+// The services qelhost provides, by their slots' names; every other slot
+// stops the run. A service added later is one more row here.
+const ProvidedSlot Provided[] = {
+    {"Menu", Address(ServeMenu)},
+    {"Dialog", Address(Dialog)},
+    {"Message", Address(Message)},
+    {"GetMsg", Address(GetMsg)},
+    {"SaveScreen", Address(ServeSaveScreen)},
+    {"RestoreScreen", Address(ServeRestoreScreen)},
+    {"CmpName", Address(ServeCmpName)},
+    {"CharTable", Address(ServeCharTable)},
+    {"Text", Address(ServeText)},
+    {"ShowHelp", Address(ServeShowHelp)},
+    {"AdvControl", Address(ServeAdvControl)},
+    {"InputBox", Address(ServeInputBox)},
+};
 
 } // namespace
 
@@ -115,17 +157,15 @@ std::string LoadLanguage(const std::string& PluginFolder, const std::string& Nam
     return LanguageProblem;
 }
 
-void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, AnswerSource Ask) {
-    UserAnswers = Ask;
+void FillStartupInfo(Native::PluginStartupInfo& Info, const std::string& ModuleName,
+                     AnswerSource Ask) {
+    UseAnswers(Ask);
     memset(&Info, 0, sizeof Info);
     Info.StructSize = sizeof Info;
     strncpy(Info.ModuleName, ModuleName.c_str(), sizeof Info.ModuleName - 1);
     Info.ModuleNumber = QelhostModuleNumber;
-    Info.RootKey = RegistryRoot;
-    Info.Menu = MissingService<offsetof(PluginStartupInfo, Menu)>;
-    Info.Dialog = Dialog;
-    Info.Message = Message;
-    Info.GetMsg = GetMsg;
-    FillMissingServices(Info,
-                        std::make_index_sequence<std::size(PluginStartupInfo{}.OtherServices)>());
+    Info.RootKey = NativeRootKey;
+    FillSlots(&Info, StartupServiceSlots, Provided,
+              MissingSlotStubs<MissingService, std::size(StartupServiceSlots)>());
+    Info.FSF = StandardFunctions();
 }

@@ -1,7 +1,6 @@
 #include "qelhost/services/standard_text.hpp"
 
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -100,35 +99,6 @@ std::string PathRoot(std::string_view Path, std::string_view CurrentRoot) {
     std::string Result(Path.substr(0, Root));
     std::replace(Result.begin(), Result.end(), '/', '\\');
     return WithEndSlash(Result);
-}
-
-std::string FullPath(std::string_view Path, std::string_view Folder) {
-    std::string Whole;
-    if (RootLength(Path) > 0 && !(Path.size() == 2 && Path[1] == ':'))
-        Whole = Path;
-    else if (!Path.empty() && IsSlash(Path[0]))
-        Whole = std::string(Folder.substr(0, RootLength(Folder))) + std::string(Path);
-    else
-        Whole = WithEndSlash(Folder) + std::string(Path.substr(Path.size() == 2 ? 2 : 0));
-    std::replace(Whole.begin(), Whole.end(), '/', '\\');
-    size_t Root = RootLength(Whole);
-    std::string Head = WithEndSlash(Whole.substr(0, Root));
-    std::vector<std::string> Parts;
-    for (size_t Start = Root; Start <= Whole.size();) {
-        size_t End = std::min(Whole.find('\\', Start), Whole.size());
-        std::string Part = Whole.substr(Start, End - Start);
-        if (Part == "..") {
-            if (!Parts.empty())
-                Parts.pop_back();
-        } else if (!Part.empty() && Part != ".") {
-            Parts.push_back(Part);
-        }
-        Start = End + 1;
-    }
-    std::string Result = Head;
-    for (size_t I = 0; I < Parts.size(); ++I)
-        Result += (I ? "\\" : "") + Parts[I];
-    return Result;
 }
 
 int64_t LeadingNumber(std::string_view Text) {

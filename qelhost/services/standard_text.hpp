@@ -39,11 +39,6 @@ size_t NameOffset(std::string_view Path);
 // CurrentRoot for a path without a drive or server.
 std::string PathRoot(std::string_view Path, std::string_view CurrentRoot);
 
-// A path made whole: a relative one joined to Folder (a Windows path), one
-// starting with a backslash put on Folder's drive; "." and ".." parts
-// resolved, '/' turned into '\'.
-std::string FullPath(std::string_view Path, std::string_view Folder);
-
 // The number at the start of Text, after blanks, with an optional sign;
 // digits beyond the type's range wrap around, as in the host's run-time.
 int64_t LeadingNumber(std::string_view Text);

@@ -1,6 +1,7 @@
 #include "qelhost/session/commands.hpp"
 #include "qelhost/counts.hpp"
 #include "qelhost/services/cp866.hpp"
+#include "qelhost/services/key_names.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/keys.hpp"
@@ -18,7 +19,9 @@ const char HelpText[] =
     "  open PATH                       press Enter on the file PATH\n"
     "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel\n"
     "  close                           leave the plugin's panel\n"
-    "  answer button LABEL|N | enter | esc      how the next box or dialog closes\n"
+    "  configure [N]                   choose the plugin's configuration item N (1 if not given)\n"
+    "  answer button LABEL|N | enter | esc      how the next box, dialog or menu closes\n"
+    "  answer key NAME                 a break key (ShiftF4, CtrlA) closes the next menu\n"
     "  answer type TEXT | append TEXT | clear | history N\n"
     "                                  edits in the next dialog's field (type replaces\n"
     "                                  the text, selected when the dialog opens)\n"
@@ -81,6 +84,11 @@ void PrepareAnswer(const Session& S, const std::string& What, const std::string&
         PrepareClose(Answer::PressEnter, "", S.Line);
     } else if (What == "button" && !Rest.empty()) {
         PrepareClose(Answer::PressButton, Unquoted(Rest), S.Line);
+    } else if (What == "key" && !Rest.empty()) {
+        if (KeyFromName(Rest) < 0)
+            throw BadCommand{"answer key: no key is called \"" + Rest +
+                             "\" (the host's names: F4, ShiftF4, CtrlA, Enter, …)"};
+        PrepareClose(Answer::PressKey, Rest, S.Line);
     } else if (What == "type") {
         PrepareEdit({EditStep::Type, FieldText("answer type", Rest), 0}, S.Line);
     } else if (What == "append") {
@@ -90,8 +98,8 @@ void PrepareAnswer(const Session& S, const std::string& What, const std::string&
     } else if (What == "history" && !Rest.empty()) {
         PrepareEdit({EditStep::FromHistory, "", HistoryEntry(Rest)}, S.Line);
     } else {
-        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, append TEXT, clear "
-                         "or history N (N from 1)"};
+        throw BadCommand{"answer: say button LABEL|N, enter, esc, key NAME, type TEXT, append "
+                         "TEXT, clear or history N (N from 1)"};
     }
 }
 
@@ -100,6 +108,13 @@ void Menu(Session& S, const std::string& Rest) {
     if (Arguments.empty() || Arguments.size() > 2)
         throw BadCommand{"menu: say panels, editor or viewer, and the item's number if not 1"};
     ChooseFromMenu(S, Arguments[0], Arguments.size() == 2 ? Arguments[1] : "");
+}
+
+void Configure(Session& S, const std::string& Rest) {
+    std::vector<std::string> Arguments = AllWords(Rest);
+    if (Arguments.size() > 1)
+        throw BadCommand{"configure: say the item's number if not 1"};
+    ConfigurePlugin(S, Arguments.empty() ? "" : Arguments[0]);
 }
 
 // An answer the command did not use: the script stops; at the prompt it
@@ -141,6 +156,8 @@ bool RunCommand(Session& S, const std::string& Line) {
         PressKey(S, AllWords(Rest));
     else if (Command == "close")
         CloseActivePanel(S);
+    else if (Command == "configure")
+        Configure(S, Rest);
     else
         throw BadCommand{"unknown command \"" + Command + "\" (help lists the commands)"};
     CheckAnswersUsed(S, Line);

@@ -16,6 +16,15 @@ Entry Bind(const PluginModule& Module, const char* Name, std::vector<std::string
     return reinterpret_cast<Entry>(Address);
 }
 
+// An entry point few plugins have: named only when there.
+template <typename Entry>
+Entry BindOptional(const PluginModule& Module, const char* Name, std::vector<std::string>& Found) {
+    void* Address = FindExport(Module, Name);
+    if (Address != nullptr)
+        Found.push_back(Name);
+    return reinterpret_cast<Entry>(Address);
+}
+
 // An argument or result as the 32-bit word it is on the plugin's stack or in eax.
 template <typename Value> uint32_t Word(Value Given) {
     if constexpr (std::is_pointer_v<Value>)
@@ -54,7 +63,10 @@ PluginEntries::PluginEntries(const PluginModule& Module, std::vector<std::string
       GetFindDataCall(Bind<GetFindDataEntry>(Module, "GetFindData", Found, Missing)),
       FreeFindDataCall(Bind<FreeFindDataEntry>(Module, "FreeFindData", Found, Missing)),
       ClosePluginCall(Bind<ClosePluginEntry>(Module, "ClosePlugin", Found, Missing)),
-      ProcessKeyCall(Bind<ProcessKeyEntry>(Module, "ProcessKey", Found, Missing)) {}
+      ProcessKeyCall(Bind<ProcessKeyEntry>(Module, "ProcessKey", Found, Missing)),
+      ConfigureCall(BindOptional<ConfigureEntry>(Module, "Configure", Found)),
+      ExitFARCall(BindOptional<ExitFAREntry>(Module, "ExitFAR", Found)),
+      GetMinFarVersionCall(BindOptional<GetMinFarVersionEntry>(Module, "GetMinFarVersion", Found)) {}
 
 bool PluginEntries::CanStart() const {
     return SetStartupInfoCall != nullptr && GetPluginInfoCall != nullptr;
@@ -68,8 +80,21 @@ bool PluginEntries::CanOpenFiles() const {
 bool PluginEntries::TakesKeys() const {
     return ProcessKeyCall != nullptr;
 }
+bool PluginEntries::CanConfigure() const {
+    return ConfigureCall != nullptr;
+}
+bool PluginEntries::AsksForVersion() const {
+    return GetMinFarVersionCall != nullptr;
+}
+bool PluginEntries::HasExitFAR() const {
+    return ExitFARCall != nullptr;
+}
 
-void PluginEntries::SetStartupInfo(const PluginStartupInfo& Info) const {
+int PluginEntries::GetMinFarVersion() const {
+    return Call("GetMinFarVersion", GetMinFarVersionCall);
+}
+
+void PluginEntries::SetStartupInfo(const Native::PluginStartupInfo& Info) const {
     Call("SetStartupInfo", SetStartupInfoCall, &Info);
 }
 
@@ -122,4 +147,13 @@ int PluginEntries::ProcessKey(HANDLE Panel, int Key, unsigned ControlState) cons
 void PluginEntries::ClosePlugin(HANDLE Panel) const {
     if (ClosePluginCall != nullptr)
         Call("ClosePlugin", ClosePluginCall, Panel);
+}
+
+int PluginEntries::Configure(int ItemNumber) const {
+    return Call("Configure", ConfigureCall, ItemNumber);
+}
+
+void PluginEntries::ExitFAR() const {
+    if (ExitFARCall != nullptr)
+        Call("ExitFAR", ExitFARCall);
 }

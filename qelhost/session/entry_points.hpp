@@ -3,6 +3,7 @@
 // hand back is checked (see plugin_records.hpp).
 #pragma once
 
+#include "host/native_interface.hpp"
 #include "qelhost/session/plugin_records.hpp"
 #include "qelhost/loader/plugin_module.hpp"
 
@@ -11,7 +12,9 @@
 
 class PluginEntries {
   public:
-    // Binds the exports; Found and Missing list the entry points' names.
+    // Binds the exports; Found and Missing list the entry points' names
+    // (Configure, ExitFAR and GetMinFarVersion, which few plugins have, are
+    // listed only when found).
     PluginEntries(const PluginModule& Module, std::vector<std::string>& Found,
                   std::vector<std::string>& Missing);
 
@@ -19,8 +22,12 @@ class PluginEntries {
     bool CanOpen() const;  // OpenPlugin
     bool CanOpenFiles() const;
     bool TakesKeys() const;
+    bool CanConfigure() const;
+    bool AsksForVersion() const; // GetMinFarVersion
+    bool HasExitFAR() const;
 
-    void SetStartupInfo(const PluginStartupInfo& Info) const;
+    int GetMinFarVersion() const;
+    void SetStartupInfo(const Native::PluginStartupInfo& Info) const;
     Registration GetPluginInfo() const;
     HANDLE OpenPlugin(int OpenFrom, INT_PTR Item) const;
     HANDLE OpenFilePlugin(const char* Name, const unsigned char* Data, int Size) const;
@@ -37,6 +44,8 @@ class PluginEntries {
     bool FreeFindData(HANDLE Panel, const FindList& List) const;
     int ProcessKey(HANDLE Panel, int Key, unsigned ControlState) const;
     void ClosePlugin(HANDLE Panel) const;
+    int Configure(int ItemNumber) const;
+    void ExitFAR() const;
 
   private:
     SetStartupInfoEntry SetStartupInfoCall;
@@ -48,4 +57,7 @@ class PluginEntries {
     FreeFindDataEntry FreeFindDataCall;
     ClosePluginEntry ClosePluginCall;
     ProcessKeyEntry ProcessKeyCall;
+    ConfigureEntry ConfigureCall;
+    ExitFAREntry ExitFARCall;
+    GetMinFarVersionEntry GetMinFarVersionCall;
 };

@@ -10,7 +10,7 @@
 struct Session {
     PluginEntries Plugin;
     Registration Registered;
-    PluginStartupInfo StartupInfo;
+    Native::PluginStartupInfo StartupInfo;
     std::vector<HANDLE> Panels; // open plugin panels, the active one last
     int Line = 0;               // of the session input
 };
@@ -27,3 +27,5 @@ void PressEnterOnFile(Session& S, const std::string& Path);
 // Words: the key's name, then its modifiers.
 void PressKey(Session& S, const std::vector<std::string>& Words);
 void CloseActivePanel(Session& S);
+// Item counts from 1 ("" is 1) in the plugins configuration menu.
+void ConfigurePlugin(Session& S, const std::string& Item);

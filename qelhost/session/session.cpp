@@ -29,6 +29,30 @@ void ReadLanguage(const Options& Chosen) {
         printf("host: %s; GetMsg would stop the run\n", Escaped(Problem).c_str());
 }
 
+// "1.75 build 2634" of a version packed as ACTL_GETFARVERSION packs it.
+std::string VersionText(DWORD Version) {
+    return std::to_string((Version >> 8) & 0xFF) + "." + std::to_string(Version & 0xFF) +
+           " build " + std::to_string(Version >> 16);
+}
+
+// The host asks GetMinFarVersion before SetStartupInfo, and loads no
+// plugin that needs a newer host: major and minor (the low word) compared
+// first, then the build (the high word).
+void CheckVersion(const Session& S, const std::string& ModulePath) {
+    if (!S.Plugin.AsksForVersion())
+        return;
+    DWORD Needed = static_cast<DWORD>(S.Plugin.GetMinFarVersion());
+    printf("host: GetMinFarVersion gives %s (0x%08X)\n", VersionText(Needed).c_str(), Needed);
+    bool Newer = (Needed & 0xFFFF) != (NativeFarVersion & 0xFFFF)
+                     ? (Needed & 0xFFFF) > (NativeFarVersion & 0xFFFF)
+                     : (Needed >> 16) > (NativeFarVersion >> 16);
+    if (Newer)
+        StopRun(ExitRefused,
+                "cannot load %s: it needs the host's version %s, and qelhost is %s",
+                ModulePath.c_str(), VersionText(Needed).c_str(),
+                VersionText(NativeFarVersion).c_str());
+}
+
 void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
                  const std::vector<std::string>& Found, const std::vector<std::string>& Missing) {
     const std::string& ModulePath = Chosen.Plugin;
@@ -41,6 +65,7 @@ void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
     if (!Missing.empty())
         printf("host: the plugin does not export %s\n", Joined(Missing, ", ").c_str());
     ReadLanguage(Chosen);
+    CheckVersion(S, ModulePath);
     FillStartupInfo(S.StartupInfo, ModulePath, NextAnswer);
     printf("host: SetStartupInfo (module number %d)\n", QelhostModuleNumber);
     S.Plugin.SetStartupInfo(S.StartupInfo);
@@ -56,6 +81,8 @@ void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
                .c_str());
     for (const std::u32string& Title : S.Registered.MenuStrings)
         printf("  plugins menu: %s\n", Quoted(Title).c_str());
+    for (const std::u32string& Title : S.Registered.ConfigStrings)
+        printf("  configuration menu: %s\n", Quoted(Title).c_str());
     const std::vector<std::u32string>& Prefixes = S.Registered.CommandPrefixes;
     printf("  command prefix: %s\n",
            Prefixes.empty() ? "none" : Quoted(Joined(Prefixes, U":")).c_str());
@@ -92,6 +119,11 @@ void EndSession(Session& S) {
     // Leaving the host closes what is still open.
     while (!S.Panels.empty())
         CloseActivePanel(S);
+    // The host tells its plugins it ends, on a normal end only.
+    if (S.Plugin.HasExitFAR()) {
+        printf("host: ExitFAR\n");
+        S.Plugin.ExitFAR();
+    }
     printf("host: the session ends\n");
 }
 

@@ -90,9 +90,9 @@ shell_test(stdin.pipe "printf 'jump\\n' |"
 shell_test(stdin.pipe_as_script "printf 'jump\\n' |"
            "qelhost: line 1: unknown command \"jump\"[^\n]*\nstatus 3\n$" /dev/stdin)
 # Enter on a FIFO, a device or a folder shows the plugin no data, without
-# opening it; on a regular file, its first 256 KiB.
+# opening it; on a regular file, its first 128 KiB, as the native host.
 string(CONCAT Opened "fifo.qel\", 0 bytes of data.*\"/dev/zero\", 0 bytes of data.*"
-       "folder.qel\", 0 bytes of data.*too_big.qel\", 262144 bytes of data.*"
+       "folder.qel\", 0 bytes of data.*too_big.qel\", 131072 bytes of data.*"
        "the session ends\nstatus 0\n$")
 shell_test(open_kinds "" "${Opened}" ${INPUTS}/open.qel)
 
@@ -252,8 +252,8 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
-               standard_text_test.cpp drive_map_test.cpp drives_test.cpp
-               ../services/name_masks.cpp ../services/oem_letters.cpp
+               standard_text_test.cpp key_names_test.cpp drive_map_test.cpp drives_test.cpp
+               ../services/name_masks.cpp ../services/key_names.cpp ../services/oem_letters.cpp
                ../services/plugin_format.cpp ../services/record_sort.cpp
                ../services/standard_text.cpp
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
