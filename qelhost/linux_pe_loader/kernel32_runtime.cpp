@@ -4,6 +4,7 @@
 // module storage.
 #include "host/host_interface.hpp"
 #include "qelhost/calling_convention.hpp"
+#include "qelhost/gate/last_error.hpp"
 #include "qelhost/loader/crash_report.hpp"
 #include "qelhost/loader/fault_blame.hpp"
 #include "qelhost/loader/plugin_process.hpp"
@@ -150,6 +151,10 @@ PLUGIN_STDCALL void SetLastError(DWORD Error) {
 }
 
 } // namespace
+
+uint32_t PluginLastError() {
+    return LastError;
+}
 
 // clang-format off: one import a line
 const RuntimeExports& Kernel32Exports() {

@@ -22,7 +22,8 @@ template <typename Record> Record ReadParam(const void* Param, const char* What)
 
 template <typename Record> void WriteParam(void* Param, const Record& Value, const char* What) {
     if (!CopyToPlugin(Param, &Value, sizeof Value))
-        PluginFault(Service, std::string(What) + " at " + AddressText(Param) + " cannot be written");
+        PluginFault(Service,
+                    std::string(What) + " at " + AddressText(Param) + " cannot be written");
 }
 
 int FarVersion(void* Param) {
@@ -36,7 +37,7 @@ int PluginMaxReadData(void*) {
 }
 
 int Commit(void*) {
-    return TRUE;
+    return 1;
 }
 
 // qelhost's only window is the panels (the editor and viewer come with
@@ -78,16 +79,16 @@ int KeyMacro(void* Param) {
     switch (Macro.Command) {
     case MCMD_LOADALL:
         printf("host: the plugin has the host load its key macros again\n");
-        return TRUE;
+        return 1;
     case MCMD_SAVEALL:
         printf("host: the plugin has the host save its key macros\n");
-        return TRUE;
+        return 1;
     case MCMD_POSTMACROSTRING:
         printf("host: the plugin posts the key macro %s (flags 0x%X)\n",
                Quoted(ReadText(Service, "the macro's text", Macro.Param.PlainText.SequenceText))
                    .c_str(),
                Macro.Param.PlainText.Flags);
-        return TRUE;
+        return 1;
     }
     PluginFault(Service, "ACTL_KEYMACRO with the command " + std::to_string(Macro.Command) +
                              ", which the host does not know");
@@ -108,7 +109,7 @@ int PostKeySequence(void* Param) {
            FlagNames(Sequence.Flags, {{KSFLAGS_DISABLEOUTPUT, "KSFLAGS_DISABLEOUTPUT"},
                                       {KSFLAGS_NOSENDKEYSTOPLUGINS, "KSFLAGS_NOSENDKEYSTOPLUGINS"}})
                .c_str());
-    return TRUE;
+    return 1;
 }
 
 struct Command {
@@ -160,8 +161,9 @@ PLUGIN_STDCALL int AdvControlService(int ModuleNumber, int Command, void* Param)
                             Known.Name);
                 return Known.Answer(Param);
             }
-        StopRun(ExitStopped, "the plugin called AdvControl with the command %d, which the host "
-                             "does not know",
+        StopRun(ExitStopped,
+                "the plugin called AdvControl with the command %d, which the host "
+                "does not know",
                 Command);
     });
 }

@@ -44,8 +44,8 @@ std::vector<MenuEntry> ReadExtendedItems(const FarMenuItemEx* Items, int Count) 
         ++Position;
         MenuEntry Entry;
         if (Item.Flags & MIF_USETEXTPTR)
-            Entry.Text = ReadText("Menu", "the text of item " + std::to_string(Position),
-                                  Item.Text.TextPtr);
+            Entry.Text =
+                ReadText("Menu", "the text of item " + std::to_string(Position), Item.Text.TextPtr);
         else
             Entry.Text = TextInPlace(Item.Text.TextData, sizeof Item.Text.TextData);
         Entry.Selected = Item.Flags & MIF_SELECTED;
@@ -83,8 +83,9 @@ std::vector<int> ReadBreakKeys(const int* Keys) {
         return Found;
     for (int I = 0;; ++I) {
         if (I == MaxBreakKeys)
-            PluginFault("Menu", "the break keys at " + AddressText(Keys) + " hold no ending 0 within " +
-                                    std::to_string(MaxBreakKeys) + " keys");
+            PluginFault("Menu", "the break keys at " + AddressText(Keys) +
+                                    " hold no ending 0 within " + std::to_string(MaxBreakKeys) +
+                                    " keys");
         int Key = ReadList("Menu", "the break keys", Keys + I, 1)[0];
         if (Key == 0)
             return Found;
@@ -109,15 +110,15 @@ PLUGIN_STDCALL int MenuService(int PluginNumber, int, int, int, DWORD Flags, con
         Menu.BreakKeys = ReadBreakKeys(BreakKeys);
         MenuChoice Choice = RunHostMenu(Menu, Answers());
         if (BreakCode != nullptr && !CopyToPlugin(BreakCode, &Choice.BreakCode, sizeof(int)))
-            PluginFault(Service, "the break code at " + AddressText(BreakCode) +
-                                     " cannot be written");
+            PluginFault(Service,
+                        "the break code at " + AddressText(BreakCode) + " cannot be written");
         return Choice.Item;
     });
 }
 
-PLUGIN_STDCALL int InputBoxService(const char* Title, const char* SubTitle,
-                                   const char* HistoryName, const char* SrcText, char* DestText,
-                                   int DestLength, const char*, DWORD Flags) {
+PLUGIN_STDCALL int InputBoxService(const char* Title, const char* SubTitle, const char* HistoryName,
+                                   const char* SrcText, char* DestText, int DestLength, const char*,
+                                   DWORD Flags) {
     const char Service[] = "InputBox";
     return Serve(Service, [&] {
         InputBoxContent Box;
@@ -133,19 +134,19 @@ PLUGIN_STDCALL int InputBoxService(const char* Title, const char* SubTitle,
             !History(Box.HistoryName).empty())
             Box.Text = FromUtf8(History(Box.HistoryName).front());
         if (!RunInputBox(Box, Answers()))
-            return FALSE;
+            return 0;
         std::string Result = UnicodeToOem(Box.Text);
         if (Flags & FIB_EXPANDENV)
             Result = ExpandedVariables(Result, SessionVariable);
         if (Result.empty() && !(Flags & FIB_ENABLEEMPTY)) {
-            printf("host: InputBox returns FALSE: the field is empty, without FIB_ENABLEEMPTY\n");
-            return FALSE;
+            printf("host: InputBox returns 0: the field is empty, without FIB_ENABLEEMPTY\n");
+            return 0;
         }
         if (DestLength <= 0)
             PluginFault(Service, "a buffer of " + std::to_string(DestLength) + " bytes");
         WriteOemText(Service, "the buffer", DestText,
                      Result.substr(0, static_cast<size_t>(DestLength) - 1));
-        return TRUE;
+        return 1;
     });
 }
 

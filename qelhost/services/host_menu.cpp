@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int Margin = 2; // frame and a blank on each side of the rows
+constexpr int Margin = 2; // the frame and a blank on each side of the rows
 constexpr int MaxRowWidth = ScreenWidth - 2 * Margin;
 
 std::u32string Label(const MenuContent& Menu, const MenuEntry& Item) {
@@ -25,10 +25,9 @@ bool Selectable(const MenuEntry& Item) {
 // (Enter takes it, as Enter takes a box's default button), "(disabled)"
 // after one that cannot be chosen.
 std::u32string Row(const MenuContent& Menu, const MenuEntry& Item, bool Current) {
-    std::u32string Text = (Item.Checked ? U"√ " : U"  ") + Label(Menu, Item);
-    if (Item.Disabled)
-        Text += U" (disabled)";
-    return CutToWidth((Current ? U"{ " : U"  ") + Text + (Current ? U" }" : U"  "), MaxRowWidth);
+    std::u32string Text = Label(Menu, Item) + (Item.Disabled ? U" (disabled)" : U"");
+    Text = Current ? U"{ " + Text + U" }" : U"  " + Text;
+    return CutToWidth((Item.Checked ? U"√ " : U"  ") + Text, MaxRowWidth);
 }
 
 // The item Enter takes: the first selected one that can be chosen, else
@@ -47,11 +46,12 @@ void Draw(const MenuContent& Menu, int Current) {
     std::vector<std::u32string> Rows;
     int Rest = std::max(static_cast<int>(Menu.Items.size()) - (ScreenHeight - 2), 0);
     size_t Shown = Menu.Items.size() - static_cast<size_t>(Rest);
-    int Content = static_cast<int>(
-        std::max(Escaped(Menu.Title).size(), Escaped(Menu.Bottom).size()) + 2);
+    int Content =
+        static_cast<int>(std::max(Escaped(Menu.Title).size(), Escaped(Menu.Bottom).size()) + 2);
     for (size_t I = 0; I < Shown; ++I) {
-        Rows.push_back(Menu.Items[I].Separator ? U""
-                                               : Row(Menu, Menu.Items[I], static_cast<int>(I) == Current));
+        Rows.push_back(Menu.Items[I].Separator
+                           ? U""
+                           : Row(Menu, Menu.Items[I], static_cast<int>(I) == Current));
         Content = std::max(Content, static_cast<int>(Rows.back().size()));
     }
     if (Rest > 0)
@@ -69,7 +69,7 @@ void Draw(const MenuContent& Menu, int Current) {
         if (I < Shown && Menu.Items[I].Separator)
             Canvas.Separator(0, Width - 1, 1 + static_cast<int>(I), false);
         else
-            Canvas.Write(Margin - 1, 1 + static_cast<int>(I), Rows[I]);
+            Canvas.Write(Margin, 1 + static_cast<int>(I), Rows[I]);
     fputs(Canvas.Printed().c_str(), stdout);
 }
 
@@ -105,8 +105,8 @@ MenuChoice RunHostMenu(const MenuContent& Menu, AnswerSource Ask) {
         return Choice;
     }
     Choice.Item = Pressed;
-    printf("user: %s item %d, \"%s\"\n", Reply.Close == Answer::PressEnter ? "presses Enter on"
-                                                                           : "chooses",
-           Pressed + 1, Faces[Pressed].substr(2, Faces[Pressed].size() - 4).c_str());
+    printf("user: %s item %d, \"%s\"\n",
+           Reply.Close == Answer::PressEnter ? "presses Enter on" : "chooses", Pressed + 1,
+           Faces[Pressed].substr(2, Faces[Pressed].size() - 4).c_str());
     return Choice;
 }

@@ -31,8 +31,8 @@ bool StartsWithWord(std::string_view Text, const char* Word) {
 // function keys.
 bool IsShiftedVirtualKey(int Code) {
     return Code == 0x03 || (Code >= 0x21 && Code <= 0x28) || Code == 0x2D || Code == 0x2E ||
-           (Code >= 0x5B && Code <= 0x5D) || (Code >= 0x60 && Code <= 0x6F && Code != 0x6C &&
-                                              Code != 0x6E) ||
+           (Code >= 0x5B && Code <= 0x5D) ||
+           (Code >= 0x60 && Code <= 0x6F && Code != 0x6C && Code != 0x6E) ||
            (Code >= 0x70 && Code <= 0x7B);
 }
 
@@ -42,8 +42,7 @@ std::string KeyName(int Key) {
     int Base = Key & ~KeyModifierMask;
     std::string Name;
     for (const NamedKeyCode& Modifier : KeyModifiers)
-        if ((Key & Modifier.Code) != 0 &&
-            !(Modifier.Code == KEY_CTRL && (Key & KEY_RCTRL)) &&
+        if ((Key & Modifier.Code) != 0 && !(Modifier.Code == KEY_CTRL && (Key & KEY_RCTRL)) &&
             !(Modifier.Code == KEY_ALT && (Key & KEY_RALT)))
             Name += Modifier.Name;
     if (const NamedKeyCode* Found = FindBase(Base))

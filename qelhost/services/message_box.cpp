@@ -57,13 +57,15 @@ std::vector<BoxLine> BoxLines(const std::vector<std::u32string>& Texts, int Rows
 void Draw(const MessageContent& Box, const std::vector<BoxLine>& Lines,
           const std::u32string& ButtonRow) {
     bool HasButtons = !Box.Buttons.empty();
+    // The buttons' separator, unless the plugin ended its lines with one.
+    bool OwnSeparator = HasButtons && !(!Lines.empty() && Lines.back().Separator);
     std::u32string Title = Escaped(Box.Title);
     int Content = static_cast<int>(std::max(Title.size() + 2, ButtonRow.size()));
     for (const BoxLine& Line : Lines)
         Content = std::max(Content, ShownWidth(Line));
     Content = std::min(Content, MaxContent);
     int Width = Content + 2 * Margin;
-    int Height = static_cast<int>(Lines.size()) + (HasButtons ? 2 : 0) + 2;
+    int Height = static_cast<int>(Lines.size()) + (HasButtons ? 1 : 0) + (OwnSeparator ? 1 : 0) + 2;
     TextCanvas Canvas(Width, Height);
     Canvas.Frame(0, 0, Width - 1, Height - 1, true, Title);
     for (size_t I = 0; I < Lines.size(); ++I) {
@@ -80,7 +82,8 @@ void Draw(const MessageContent& Box, const std::vector<BoxLine>& Lines,
         Canvas.Write(Margin + Indent, Row, Lines[I].Text);
     }
     if (HasButtons) {
-        Canvas.Separator(0, Width - 1, Height - 3, false);
+        if (OwnSeparator)
+            Canvas.Separator(0, Width - 1, Height - 3, false);
         int Length = static_cast<int>(ButtonRow.size());
         Canvas.Write(Margin + CentredStart(Content, Length), Height - 2, ButtonRow);
     }

@@ -1,5 +1,7 @@
 #include "qelhost/services/plugin_environment.hpp"
 #include "qelhost/gate/drives.hpp"
+#include "qelhost/gate/last_error.hpp"
+#include "qelhost/gate/windows_errors.hpp"
 #include "qelhost/services/standard_text.hpp"
 
 #include <stdio.h>
@@ -61,4 +63,15 @@ std::string FreeTemporaryName(const std::string& Prefix) {
         }
     }
     return "";
+}
+
+std::string LastErrorText() {
+    uint32_t Error = PluginLastError();
+    const char* Message = SystemMessage(Error);
+    if (Message == nullptr)
+        return "Error " + std::to_string(Error);
+    std::string Text = Message;
+    while (!Text.empty() && (Text.back() == '\n' || Text.back() == '\r'))
+        Text.pop_back();
+    return Text;
 }

@@ -19,7 +19,7 @@ PLUGIN_STDCALL BOOL ShowHelpService(const char* ModuleName, const char* Topic, D
         std::u32string Module = ReadText(Service, "the module name", ModuleName);
         printf("host: ShowHelp(%s, %s, flags 0x%X): the help window is not drawn\n",
                Quoted(Module).c_str(), Quoted(Shown).c_str(), Flags);
-        return TRUE;
+        return 1;
     });
 }
 
@@ -59,8 +59,7 @@ PLUGIN_STDCALL int CmpNameService(const char* Pattern, const char* String, int S
     return Serve(Service, [&] {
         std::string Mask = ReadOemText(Service, "the mask", Pattern);
         std::string Name = ReadOemText(Service, "the name", String);
-        return MatchesMask(Mask, SkipPath ? NamePart(Name) : std::string_view(Name)) ? TRUE
-                                                                                      : FALSE;
+        return MatchesMask(Mask, SkipPath ? NamePart(Name) : std::string_view(Name)) ? 1 : 0;
     });
 }
 

@@ -1,6 +1,8 @@
 #include "qelhost/services/standard_functions.hpp"
 #include "qelhost/calling_convention.hpp"
 #include "qelhost/gate/drives.hpp"
+#include "qelhost/loader/crash_report.hpp"
+#include "qelhost/loader/fault_blame.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/from_plugin.hpp"
 #include "qelhost/services/key_names.hpp"
@@ -255,14 +257,15 @@ PLUGIN_STDCALL char* FsfTruncPathStr(char* Str, int MaxLength) {
                    [&](const std::string& T) { return TruncatedPath(T, MaxLength); });
 }
 PLUGIN_STDCALL char* FsfQuoteSpaceOnly(char* Str) {
-    return InPlace("FSF.QuoteSpaceOnly", Str, [](const std::string& T) { return QuotedIfSpaced(T); });
+    return InPlace("FSF.QuoteSpaceOnly", Str,
+                   [](const std::string& T) { return QuotedIfSpaced(T); });
 }
 PLUGIN_STDCALL char* FsfPointToName(const char* Path) {
     return const_cast<char*>(Path) + NameOffset(Text("FSF.PointToName", Path));
 }
 PLUGIN_STDCALL BOOL FsfAddEndSlash(char* Path) {
     InPlace("FSF.AddEndSlash", Path, [](const std::string& T) { return WithEndSlash(T); });
-    return TRUE;
+    return 1;
 }
 PLUGIN_STDCALL void FsfGetPathRoot(const char* Path, char* Root) {
     const char Where[] = "FSF.GetPathRoot";
@@ -280,12 +283,13 @@ PLUGIN_STDCALL int FsfCopyToClipboard(const char* Data) {
         Clipboard.clear();
         ClipboardSet = false;
         printf("host: the plugin empties the clipboard\n");
-        return TRUE;
+        return 1;
     }
     Clipboard = Text("FSF.CopyToClipboard", Data);
     ClipboardSet = true;
-    printf("host: the plugin copies %s to the clipboard\n", Quoted(OemToUnicode(Clipboard)).c_str());
-    return TRUE;
+    printf("host: the plugin copies %s to the clipboard\n",
+           Quoted(OemToUnicode(Clipboard)).c_str());
+    return 1;
 }
 
 PLUGIN_STDCALL char* FsfPasteFromClipboard() {
@@ -301,8 +305,8 @@ PLUGIN_STDCALL void FsfDeleteBuffer(char* Buffer) {
     if (Buffer == nullptr)
         return;
     if (HandedBuffers.erase(Buffer) == 0)
-        PluginFault("FSF.DeleteBuffer", AddressText(Buffer) +
-                                            " is no buffer PasteFromClipboard handed over");
+        PluginFault("FSF.DeleteBuffer",
+                    AddressText(Buffer) + " is no buffer PasteFromClipboard handed over");
     delete[] Buffer;
 }
 
@@ -311,9 +315,9 @@ PLUGIN_STDCALL void FsfDeleteBuffer(char* Buffer) {
 PLUGIN_STDCALL BOOL FsfFarKeyToName(int Key, char* KeyText, int Size) {
     std::string Name = KeyName(Key);
     if (Name.empty() || Size <= static_cast<int>(Name.size()))
-        return FALSE;
+        return 0;
     Write("FSF.FarKeyToName", KeyText, Name);
-    return TRUE;
+    return 1;
 }
 PLUGIN_STDCALL int FsfFarNameToKey(const char* Name) {
     return KeyFromName(Text("FSF.FarNameToKey", Name));
@@ -337,12 +341,12 @@ PLUGIN_STDCALL int FsfProcessName(const char* Param1, char* Param2, DWORD Flags)
     case PN_GENERATENAME: {
         std::string Made = Name.substr(0, NameStart) + GeneratedName(Mask, Name.substr(NameStart));
         if (Made.size() >= PathBuffer)
-            return FALSE;
+            return 0;
         Write(Where, Param2, Made);
-        return TRUE;
+        return 1;
     }
     }
-    return FALSE;
+    return 0;
 }
 
 PLUGIN_STDCALL int FsfGetNumberOfLinks(const char* Name) {

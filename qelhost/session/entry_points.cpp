@@ -66,7 +66,8 @@ PluginEntries::PluginEntries(const PluginModule& Module, std::vector<std::string
       ProcessKeyCall(Bind<ProcessKeyEntry>(Module, "ProcessKey", Found, Missing)),
       ConfigureCall(BindOptional<ConfigureEntry>(Module, "Configure", Found)),
       ExitFARCall(BindOptional<ExitFAREntry>(Module, "ExitFAR", Found)),
-      GetMinFarVersionCall(BindOptional<GetMinFarVersionEntry>(Module, "GetMinFarVersion", Found)) {}
+      GetMinFarVersionCall(BindOptional<GetMinFarVersionEntry>(Module, "GetMinFarVersion", Found)) {
+}
 
 bool PluginEntries::CanStart() const {
     return SetStartupInfoCall != nullptr && GetPluginInfoCall != nullptr;
@@ -95,7 +96,9 @@ int PluginEntries::GetMinFarVersion() const {
 }
 
 void PluginEntries::SetStartupInfo(const Native::PluginStartupInfo& Info) const {
-    Call("SetStartupInfo", SetStartupInfoCall, &Info);
+    // The native record begins with the 336 bytes the entry point's type
+    // names; the plugin reads as far as its interface reaches.
+    Call("SetStartupInfo", SetStartupInfoCall, reinterpret_cast<const PluginStartupInfo*>(&Info));
 }
 
 Registration PluginEntries::GetPluginInfo() const {

@@ -92,8 +92,8 @@ int ItemNumber(const char* Command, size_t Count, const std::string& Item) {
     long Number = 0;
     ReadCount(Item, Number);
     if (static_cast<size_t>(Number) > Count)
-        throw BadCommand{std::string(Command) + ": the plugin has " + std::to_string(Count) +
-                         " " + (Command == std::string("menu") ? "menu" : "configuration") +
+        throw BadCommand{std::string(Command) + ": the plugin has " + std::to_string(Count) + " " +
+                         (Command == std::string("menu") ? "menu" : "configuration") +
                          " item(s), there is no item " + Item};
     return static_cast<int>(Number);
 }
@@ -197,8 +197,7 @@ void ConfigurePlugin(Session& S, const std::string& Item) {
            Printable(Items[Number]).c_str());
     printf("host: Configure(%d)\n", Number);
     int Result = S.Plugin.Configure(Number);
-    printf("host: Configure returns %d%s\n", Result,
-           Result ? ": the host redraws its panels" : "");
+    printf("host: Configure returns %d%s\n", Result, Result ? ": the host redraws its panels" : "");
 }
 
 void CloseActivePanel(Session& S) {

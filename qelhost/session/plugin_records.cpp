@@ -38,7 +38,8 @@ PanelRow Row(const PluginPanelItem& Item) {
 std::vector<std::u32string> ReadStrings(const char* Where, const std::string& What,
                                         const char* const* List, int Count) {
     Count = CheckedCount(Where, Count, MaxMenuStrings, (What + "s").c_str(), "takes");
-    std::vector<const char*> Strings = ReadList(Where, ("the " + What + " list").c_str(), List, Count);
+    std::vector<const char*> Strings =
+        ReadList(Where, ("the " + What + " list").c_str(), List, Count);
     std::vector<std::u32string> Texts;
     for (int I = 0; I < Count; ++I)
         Texts.push_back(ReadText(Where, What + " " + std::to_string(I + 1), Strings[I]));

@@ -1,4 +1,5 @@
 #include "qelhost/session/session.hpp"
+#include "qelhost/gate/drives.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/host_services.hpp"
@@ -47,8 +48,7 @@ void CheckVersion(const Session& S, const std::string& ModulePath) {
                      ? (Needed & 0xFFFF) > (NativeFarVersion & 0xFFFF)
                      : (Needed >> 16) > (NativeFarVersion >> 16);
     if (Newer)
-        StopRun(ExitRefused,
-                "cannot load %s: it needs the host's version %s, and qelhost is %s",
+        StopRun(ExitRefused, "cannot load %s: it needs the host's version %s, and qelhost is %s",
                 ModulePath.c_str(), VersionText(Needed).c_str(),
                 VersionText(NativeFarVersion).c_str());
 }
@@ -66,7 +66,7 @@ void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
         printf("host: the plugin does not export %s\n", Joined(Missing, ", ").c_str());
     ReadLanguage(Chosen);
     CheckVersion(S, ModulePath);
-    FillStartupInfo(S.StartupInfo, ModulePath, NextAnswer);
+    FillStartupInfo(S.StartupInfo, WindowsPathOfFile(ModulePath), NextAnswer);
     printf("host: SetStartupInfo (module number %d)\n", QelhostModuleNumber);
     S.Plugin.SetStartupInfo(S.StartupInfo);
     printf("host: GetPluginInfo\n");

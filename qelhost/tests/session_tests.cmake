@@ -171,7 +171,7 @@ set(HostileCases
     menu_string_long "GetPluginInfo: menu string 1 at 0x[0-9a-f]+ has no terminating zero within 16384"
     prefix_wild "GetPluginInfo: the command prefix at 0x10 cannot be read"
     getmsg_number "GetMsg: called with plugin number 99, not the plugin's 7"
-    service_menu "the plugin called Menu, which qelhost does not provide"
+    service_first "the plugin called Control, which qelhost does not provide"
     service_last "the plugin called EditorControl, which qelhost does not provide"
     message_list_null "Message: the item list at 0x0 cannot be read"
     message_list_wild "Message: the item list at 0x10 cannot be read"

@@ -1,0 +1,8 @@
+#include "qelhost/gate/last_error.hpp"
+
+#include <windows.h>
+
+// The plugin calls Windows' own KERNEL32.dll, which keeps its last error.
+uint32_t PluginLastError() {
+    return GetLastError();
+}
