@@ -28,31 +28,15 @@ family_session(messages_menus messages_menus)
 family_session(input_boxes input_boxes)
 family_session(adv_control adv_control)
 
-# What qelhost does not model stops the run with its name, whichever
-# record it is in; so does a plugin that needs a newer host, at load. (A
-# '.' stands for each ';' of a message: a list cannot hold one.)
-set(Stops
-    fsf_xlat standard_functions "command fsf:xlat" 3
-        "the plugin called FSF.XLat, which qelhost does not provide"
-    fsf_recursive_search standard_functions "command fsf:recursivesearch" 3
-        "the plugin called FSF.FarRecursiveSearch, which qelhost does not provide"
-    service_control standard_functions "command fsf:control" 3
-        "the plugin called Control, which qelhost does not provide"
-    adv_waitkey adv_control "command adv:waitkey" 3
-        "the plugin called AdvControl\\(ACTL_WAITKEY\\), which qelhost does not provide"
-    menu_separator messages_menus "answer button 3\nmenu panels 4" 3
-        "line 1: no item \"3\" here. the items are "
-    menu_break_key messages_menus "answer key F5\nmenu panels 4" 3
-        "line 1: the menu has no break key F5. its break keys are F4 ShiftF4"
-    box_key messages_menus "answer key F4\nmenu panels 1" 3
-        "line 1: the key F4 closes only a menu with break keys, and this is none"
-    needs_newer needs_newer "quit" 2
-        "cannot load .*needs_newer.dll: it needs the host's version 1.75 build 2635, and qelhost is 1.75 build 2634")
+# tables/family_stops.json: what qelhost does not model stops the run with
+# its name, whichever record it is in, and so does a plugin that needs a
+# newer host, at load; a menu's answer that does not fit stops a script.
+# Each row's script lines are written to NAME.qel.
 set(StopScripts ${CMAKE_CURRENT_BINARY_DIR}/family_stops)
-while(Stops)
-    list(POP_FRONT Stops Name Plugin Script Status Message)
-    string(REPLACE "\\n" "\n" Script "${Script}")
-    file(WRITE ${StopScripts}/${Name}.qel "${Script}\n")
-    session_stop(family.${Name} ${Status} "${Message}" ${FAMILIES}/${Plugin}.dll
-                 ${StopScripts}/${Name}.qel)
-endwhile()
+function(family_stop_test)
+    list(JOIN script "\n" Lines)
+    file(WRITE ${StopScripts}/${name}.qel "${Lines}\n")
+    session_stop(family.${name} ${status} "${message}" ${FAMILIES}/${plugin}.dll
+                 ${StopScripts}/${name}.qel)
+endfunction()
+test_table(${TABLES}/family_stops.json family_stop_test)
