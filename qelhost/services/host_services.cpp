@@ -73,7 +73,7 @@ std::vector<std::u32string> MessageItems(DWORD Flags, const char* const* Items, 
 }
 
 MessageContent ReadMessage(DWORD Flags, const char* const* Items, int ItemsNumber,
-                           int ButtonsNumber) {
+                           int ButtonsNumber, uint32_t Error) {
     const char Service[] = "Message";
     std::vector<std::u32string> Read = MessageItems(Flags, Items, ItemsNumber);
     int Count = static_cast<int>(Read.size());
@@ -96,15 +96,17 @@ MessageContent ReadMessage(DWORD Flags, const char* const* Items, int ItemsNumbe
         for (const std::u32string& Label : ButtonSets[Set])
             Box.Buttons.push_back(Label);
     if (Flags & FMSG_ERRORTYPE)
-        Box.Texts.insert(Box.Texts.begin(), FromUtf8(LastErrorText()));
+        Box.Texts.insert(Box.Texts.begin(), FromUtf8(ErrorText(Error)));
     return Box;
 }
 
 PLUGIN_STDCALL int Message(INT_PTR PluginNumber, DWORD Flags, const char*, const char* const* Items,
                            int ItemsNumber, int ButtonsNumber) {
+    uint32_t Error = LastError(); // before anything of qelhost's own touches it
     CheckModuleNumber(PluginNumber, "Message");
     return Serve("Message", [&] {
-        return ShowHostMessage(ReadMessage(Flags, Items, ItemsNumber, ButtonsNumber), Answers());
+        return ShowHostMessage(ReadMessage(Flags, Items, ItemsNumber, ButtonsNumber, Error),
+                               Answers());
     });
 }
 

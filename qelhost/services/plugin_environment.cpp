@@ -65,8 +65,11 @@ std::string FreeTemporaryName(const std::string& Prefix) {
     return "";
 }
 
-std::string LastErrorText() {
-    uint32_t Error = PluginLastError();
+uint32_t LastError() {
+    return PluginLastError();
+}
+
+std::string ErrorText(uint32_t Error) {
     const char* Message = SystemMessage(Error);
     if (Message == nullptr)
         return "Error " + std::to_string(Error);

@@ -3,6 +3,8 @@
 // on this machine through the session's drives).
 #pragma once
 
+#include <stdint.h>
+
 #include <string>
 
 // The value of the session's environment variable Name, if it has one.
@@ -18,6 +20,8 @@ int NumberOfLinks(const std::string& Path);
 // session. "" when all 65536 are taken.
 std::string FreeTemporaryName(const std::string& Prefix);
 
-// The text of the plugin's last error (GetLastError), as Windows words it,
-// for FMSG_ERRORTYPE: "The system cannot find the file specified."
-std::string LastErrorText();
+// The plugin's last error (GetLastError), taken before qelhost's own calls
+// to the system can change it, and its text as Windows words it, for
+// FMSG_ERRORTYPE: "The system cannot find the file specified."
+uint32_t LastError();
+std::string ErrorText(uint32_t Error);
