@@ -1,5 +1,5 @@
 #include "qelhost/services/plugin_callbacks.hpp"
-#include "qelhost/loader/plugin_call.hpp"
+#include "qelhost/gate/plugin_call.hpp"
 
 #include <stdint.h>
 

@@ -1,6 +1,6 @@
 #include "qelhost/services/plugin_environment.hpp"
 #include "qelhost/gate/drives.hpp"
-#include "qelhost/gate/last_error.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/gate/windows_errors.hpp"
 #include "qelhost/services/standard_text.hpp"
 

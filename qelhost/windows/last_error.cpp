@@ -1,4 +1,4 @@
-#include "qelhost/gate/last_error.hpp"
+#include "qelhost/platform.hpp"
 
 #include <windows.h>
 
