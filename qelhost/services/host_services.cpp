@@ -10,6 +10,8 @@
 #include "qelhost/services/from_plugin.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/message_box.hpp"
+#include "qelhost/services/dialog_services.hpp"
+#include "qelhost/services/panel_services.hpp"
 #include "qelhost/services/plugin_environment.hpp"
 #include "qelhost/stop_run.hpp"
 
@@ -119,6 +121,9 @@ PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, 
         int Result = RunHostDialog(X1, Y1, X2, Y2, Items, Edited, Answers());
         if (Edited >= 0)
             WriteDialogText(Item, Edited, Items[Edited]);
+        for (size_t I = 0; I < Items.size(); ++I)
+            if (Items[I].Type == DI_CHECKBOX || Items[I].Type == DI_RADIOBUTTON)
+                WriteDialogState(Item, static_cast<int>(I), Items[I]);
         return Result;
     });
 }
@@ -139,14 +144,21 @@ const ProvidedSlot Provided[] = {
     {"Dialog", Address(Dialog)},
     {"Message", Address(Message)},
     {"GetMsg", Address(GetMsg)},
+    {"Control", Address(Control)},
     {"SaveScreen", Address(ServeSaveScreen)},
     {"RestoreScreen", Address(ServeRestoreScreen)},
+    {"GetDirList", Address(GetDirList)},
+    {"GetPluginDirList", Address(GetPluginDirList)},
+    {"FreeDirList", Address(FreeDirList)},
     {"CmpName", Address(ServeCmpName)},
     {"CharTable", Address(ServeCharTable)},
     {"Text", Address(ServeText)},
     {"ShowHelp", Address(ServeShowHelp)},
     {"AdvControl", Address(ServeAdvControl)},
     {"InputBox", Address(ServeInputBox)},
+    {"DialogEx", Address(DialogEx)},
+    {"SendDlgMessage", Address(SendDlgMessage)},
+    {"DefDlgProc", Address(DefDlgProc)},
 };
 
 } // namespace
@@ -162,6 +174,7 @@ std::string LoadLanguage(const std::string& PluginFolder, const std::string& Nam
 void FillStartupInfo(Native::PluginStartupInfo& Info, const std::string& ModuleName,
                      AnswerSource Ask) {
     UseAnswers(Ask);
+    UseDialogAnswers(Ask);
     memset(&Info, 0, sizeof Info);
     Info.StructSize = sizeof Info;
     strncpy(Info.ModuleName, ModuleName.c_str(), sizeof Info.ModuleName - 1);

@@ -43,8 +43,8 @@ void SortRecords(void* Base, size_t Count, size_t Width, const RecordComparison&
     memcpy(Bytes, Sorted.data(), Sorted.size());
 }
 
-void* FindRecord(const void* Key, const void* Base, size_t Count, size_t Width,
-                 const RecordComparison& Compare) {
+void* FindSortedRecord(const void* Key, const void* Base, size_t Count, size_t Width,
+                       const RecordComparison& Compare) {
     auto* Bytes = static_cast<const unsigned char*>(Base);
     size_t Low = 0, High = Count;
     while (Low < High) {

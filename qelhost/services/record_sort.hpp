@@ -17,5 +17,5 @@ using RecordComparison = std::function<int(const void* First, const void* Second
 void SortRecords(void* Base, size_t Count, size_t Width, const RecordComparison& Compare);
 
 // A record among Count sorted ones at Base that compares equal to Key, or null.
-void* FindRecord(const void* Key, const void* Base, size_t Count, size_t Width,
-                 const RecordComparison& Compare);
+void* FindSortedRecord(const void* Key, const void* Base, size_t Count, size_t Width,
+                       const RecordComparison& Compare);

@@ -1,27 +1,17 @@
 // What every service does on the plugin's call before and around its work.
 #pragma once
 
+#include "qelhost/services/service_call.hpp"
 #include "qelhost/services/user_answer.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <stdint.h>
-
-#include <exception>
 
 // The plugin's number among the host's plugins, passed back with each call.
 constexpr int QelhostModuleNumber = 7;
 
 // A service that takes the plugin's number stops the run on any other.
 void CheckModuleNumber(intptr_t PluginNumber, const char* Service);
-
-// Runs a service's work; nothing thrown may unwind into the plugin's frames.
-template <typename Work> auto Serve(const char* Service, Work Body) {
-    try {
-        return Body();
-    } catch (const std::exception& Error) {
-        StopRun(ExitStopped, "%s: qelhost could not serve the call: %s", Service, Error.what());
-    }
-}
 
 // The session's answers to the boxes, menus and dialogs the services show,
 // given when the startup record is filled.

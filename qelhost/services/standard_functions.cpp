@@ -7,6 +7,7 @@
 #include "qelhost/services/key_names.hpp"
 #include "qelhost/services/name_masks.hpp"
 #include "qelhost/services/oem_letters.hpp"
+#include "qelhost/services/panel_services.hpp"
 #include "qelhost/services/plugin_format.hpp"
 #include "qelhost/services/plugin_environment.hpp"
 #include "qelhost/services/plugin_callbacks.hpp"
@@ -145,9 +146,10 @@ PLUGIN_CDECL void* FsfBsearch(const void* Key, const void* Base, size_t Count, s
                               FARSTDCOMPARE Compare) {
     const char Where[] = "FSF.bsearch";
     std::vector<unsigned char> Records = ReadRecords(Where, Base, Count, Width);
-    void* Found = FindRecord(Key, Records.data(), Count, Width, [&](const void* A, const void* B) {
-        return CallComparison(Where, reinterpret_cast<const void*>(Compare), {A, B});
-    });
+    void* Found =
+        FindSortedRecord(Key, Records.data(), Count, Width, [&](const void* A, const void* B) {
+            return CallComparison(Where, reinterpret_cast<const void*>(Compare), {A, B});
+        });
     if (Found == nullptr)
         return nullptr;
     // The record's place in the plugin's own list, not in the copy.
@@ -418,6 +420,7 @@ const ProvidedSlot Provided[] = {
     {"DeleteBuffer", Address(FsfDeleteBuffer)},
     {"ProcessName", Address(FsfProcessName)},
     {"ConvertNameToReal", Address(FsfConvertNameToReal)},
+    {"FarRecursiveSearch", Address(FarRecursiveSearch)},
 };
 
 template <size_t Slot> struct MissingStandardFunction {

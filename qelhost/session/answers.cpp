@@ -6,6 +6,8 @@
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/stop_run.hpp"
 
+#include <string.h>
+
 #include <deque>
 
 namespace {
@@ -21,7 +23,7 @@ int ClosedAfterEnd = 0;
 constexpr int MaxClosedAfterEnd = 100;
 
 // The faces that can be chosen, for a mistake's message.
-std::string Choices(const std::vector<std::string>& Buttons) {
+std::string ChoosableFaces(const std::vector<std::string>& Buttons) {
     std::vector<std::string> Shown;
     for (const std::string& Face : Buttons)
         if (!Face.empty())
@@ -43,9 +45,25 @@ std::string UnfitKey(const std::string& Name, const std::vector<std::string>* Br
 // Why Reply does not fit the box, or "".
 std::string Unfit(const Answer& Reply, const std::vector<std::string>& Buttons,
                   const FieldView* Field, const std::vector<std::string>* BreakKeys) {
-    if (!Reply.Edits.empty() && Field == nullptr)
-        return "there is no field to type into";
     for (const EditStep& Step : Reply.Edits) {
+        struct Choice {
+            EditStep::Kind What;
+            int Count;
+            const char* Things;
+        };
+        const Choice Choices[] = {
+            {EditStep::Check, Field ? Field->CheckBoxes : 0, "check boxes"},
+            {EditStep::Radio, Field ? Field->RadioButtons : 0, "radio buttons"},
+            {EditStep::ListItem, Field ? Field->ListItems : 0, "list items"}};
+        for (const Choice& C : Choices)
+            if (Step.What == C.What && Step.Entry > C.Count)
+                return "there is no " + std::string(C.Things).substr(0, strlen(C.Things) - 1) +
+                       " " + std::to_string(Step.Entry) + " here (it has " +
+                       std::to_string(C.Count) + " " + C.Things + ")";
+        if (!EditsText(Step))
+            continue;
+        if (Field == nullptr || !Field->HasField)
+            return "there is no field to type into";
         size_t Entries = History(Field->HistoryName).size();
         if (Step.What == EditStep::FromHistory && static_cast<size_t>(Step.Entry) > Entries)
             return "the history \"" + Field->HistoryName + "\" has no entry " +
@@ -56,7 +74,7 @@ std::string Unfit(const Answer& Reply, const std::vector<std::string>& Buttons,
     const char* Choice = BreakKeys != nullptr ? "item" : "button";
     if (Reply.Close == Answer::PressButton && FindButton(Reply.ButtonName, Buttons) < 0)
         return "no " + std::string(Choice) + " \"" + Reply.ButtonName + "\" here; the " + Choice +
-               "s are " + Choices(Buttons);
+               "s are " + ChoosableFaces(Buttons);
     return "";
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/native_interface.hpp"
+#include "qelhost/services/panel_records.hpp"
 #include "qelhost/session/plugin_records.hpp"
 #include "qelhost/gate/plugin_module.hpp"
 
@@ -37,15 +38,42 @@ class PluginEntries {
     struct FindList {
         PluginPanelItem* Items = nullptr;
         int Count = 0;
+        std::vector<PluginPanelItem> Records;
         std::vector<PanelRow> Rows;
     };
-    bool GetFindData(HANDLE Panel, FindList& List) const;
+    bool GetFindData(HANDLE Panel, FindList& List, int OpMode = 0) const;
     // False when the plugin has no FreeFindData or there was no list.
     bool FreeFindData(HANDLE Panel, const FindList& List) const;
     int ProcessKey(HANDLE Panel, int Key, unsigned ControlState) const;
     void ClosePlugin(HANDLE Panel) const;
     int Configure(int ItemNumber) const;
     void ExitFAR() const;
+
+    // The panel entry points beyond these, each optional: Has tells
+    // whether the plugin exports it.
+    enum Optional {
+        SetDirectory,
+        MakeDirectory,
+        DeleteFiles,
+        GetFiles,
+        PutFiles,
+        ProcessHostFile,
+        ProcessEvent,
+        Compare,
+        SetFindList,
+        OptionalCount
+    };
+    bool Has(Optional Entry) const;
+    int SetDirectoryCall(HANDLE Panel, const char* Dir, int OpMode) const;
+    int MakeDirectoryCall(HANDLE Panel, char* Name, int OpMode) const;
+    int DeleteFilesCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const;
+    int GetFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, char* DestPath,
+                     int OpMode) const;
+    int PutFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, int OpMode) const;
+    int ProcessHostFileCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const;
+    int ProcessEventCall(HANDLE Panel, int Event, void* Param) const;
+    int CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B, unsigned Mode) const;
+    int SetFindListCall(HANDLE Panel, const PanelItem* Items, int Count) const;
 
   private:
     SetStartupInfoEntry SetStartupInfoCall;
@@ -60,4 +88,5 @@ class PluginEntries {
     ConfigureEntry ConfigureCall;
     ExitFAREntry ExitFARCall;
     GetMinFarVersionEntry GetMinFarVersionCall;
+    void* OptionalEntries[OptionalCount];
 };

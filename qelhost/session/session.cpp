@@ -7,6 +7,7 @@
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/commands.hpp"
+#include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/stop_run.hpp"
 
@@ -118,7 +119,7 @@ void EndSession(Session& S) {
     }
     // Leaving the host closes what is still open.
     while (!S.Panels.empty())
-        CloseActivePanel(S);
+        CloseActivePanel(S, true);
     // The host tells its plugins it ends, on a normal end only.
     if (S.Plugin.HasExitFAR()) {
         printf("host: ExitFAR\n");
@@ -133,6 +134,7 @@ int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput I
     std::vector<std::string> Found, Missing;
     Session S{PluginEntries(Module, Found, Missing), {}, {}, {}, 0};
     StartPlugin(S, Module.FileName, Chosen, Found, Missing);
+    UsePanelCalls(S);
     UseTerminal(Input.FromTerminal ? Input.Commands : nullptr);
     for (std::string Line; NextLine(Input, Line);) {
         S.Line = Input.Commands->LineNumber();

@@ -168,9 +168,9 @@ TEST(SortRecords, StableAndBoundedWhateverTheComparison) {
     auto Compare = [](const void* A, const void* B) {
         return *static_cast<const int*>(A) - *static_cast<const int*>(B);
     };
-    EXPECT_EQ(FindRecord(&Key, Numbers, 6, sizeof(int), Compare), &Numbers[4]);
+    EXPECT_EQ(FindSortedRecord(&Key, Numbers, 6, sizeof(int), Compare), &Numbers[4]);
     Key = 4;
-    EXPECT_EQ(FindRecord(&Key, Numbers, 6, sizeof(int), Compare), nullptr);
+    EXPECT_EQ(FindSortedRecord(&Key, Numbers, 6, sizeof(int), Compare), nullptr);
     // A comparison that answers at random keeps every record and stops.
     std::vector<int> Many(1000);
     for (int I = 0; I < 1000; ++I)
