@@ -190,7 +190,8 @@ include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
                standard_text_test.cpp key_names_test.cpp drive_map_test.cpp drives_test.cpp
-               file_panels_test.cpp
+               registry_test.cpp code_pages_test.cpp strings_test.cpp clock_test.cpp
+               system_test.cpp file_panels_test.cpp
                ../services/name_masks.cpp ../services/key_names.cpp ../services/oem_letters.cpp
                ../services/plugin_format.cpp ../services/record_sort.cpp
                ../services/standard_text.cpp
@@ -198,6 +199,12 @@ add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_for
                ../services/windows_paths.cpp ../services/panel_view.cpp
                ../services/text_canvas.cpp
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
+               ../gate/registry.cpp ../gate/registry_file.cpp ../gate/code_pages.cpp
+               ../gate/strings.cpp ../gate/plugin_texts.cpp ../gate/clock.cpp
+               ../gate/system.cpp ../gate/memory.cpp ../gate/plugin_heap.cpp
+               ../gate/loader_notes.cpp
+               ../gate/fault_blame.cpp
+               ../stop_run.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../gate/plugin_memory.cpp
                ../linux/memory_probe.cpp ../linux/process.cpp ../gate/block_table.cpp
