@@ -242,6 +242,7 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
+               editor_text_test.cpp ../services/editor_text.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../loader/plugin_memory.cpp
                ../linux_pe_loader/memory_probe.cpp ../loader/block_table.cpp
