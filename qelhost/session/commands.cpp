@@ -5,6 +5,7 @@
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/keys.hpp"
 #include "qelhost/session/terminal.hpp"
+#include "qelhost/session/window_commands.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <stdio.h>
@@ -16,8 +17,15 @@ const char HelpText[] =
     "  menu panels|editor|viewer [N]   choose the plugin's menu item N (1 if not given)\n"
     "  command TEXT                    type TEXT on the command line and press Enter\n"
     "  open PATH                       press Enter on the file PATH\n"
-    "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel\n"
-    "  close                           leave the plugin's panel\n"
+    "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel, or in the\n"
+    "                                  open editor or viewer\n"
+    "  close                           leave the plugin's panel, or close the editor\n"
+    "                                  (asking about unsaved changes) or viewer\n"
+    "  edit FILE [LINE [COL]]          open the editor on FILE (LINE, COL from 1)\n"
+    "  view FILE                       open the viewer on FILE\n"
+    "  type TEXT                       type TEXT in the editor\n"
+    "  show                            print the editor's or viewer's window\n"
+    "  save                            save the editor's file\n"
     "  answer button LABEL|N | enter | esc      how the next box or dialog closes\n"
     "  answer type TEXT | append TEXT | clear | history N\n"
     "                                  edits in the next dialog's field (type replaces\n"
@@ -39,14 +47,6 @@ Words Split(const std::string& Line) {
         return {Line, ""};
     size_t Next = Line.find_first_not_of(" \t", End);
     return {Line.substr(0, End), Next == std::string::npos ? "" : Line.substr(Next)};
-}
-
-std::vector<std::string> AllWords(const std::string& Text) {
-    std::istringstream Stream(Text);
-    std::vector<std::string> Result;
-    for (std::string Word; Stream >> Word;)
-        Result.push_back(Word);
-    return Result;
 }
 
 std::string Unquoted(const std::string& Text) {
@@ -99,7 +99,9 @@ void Menu(Session& S, const std::string& Rest) {
     std::vector<std::string> Arguments = AllWords(Rest);
     if (Arguments.empty() || Arguments.size() > 2)
         throw BadCommand{"menu: say panels, editor or viewer, and the item's number if not 1"};
-    ChooseFromMenu(S, Arguments[0], Arguments.size() == 2 ? Arguments[1] : "");
+    std::string Item = Arguments.size() == 2 ? Arguments[1] : "";
+    if (!MenuFromWindow(S, Arguments[0], Item))
+        ChooseFromMenu(S, Arguments[0], Item);
 }
 
 // An answer the command did not use: the script stops; at the prompt it
@@ -117,6 +119,14 @@ void CheckAnswersUsed(const Session& S, const std::string& Line) {
 }
 
 } // namespace
+
+std::vector<std::string> AllWords(const std::string& Text) {
+    std::istringstream Stream(Text);
+    std::vector<std::string> Result;
+    for (std::string Word; Stream >> Word;)
+        Result.push_back(Word);
+    return Result;
+}
 
 bool RunCommand(Session& S, const std::string& Line) {
     auto [Command, Rest] = Split(Line);
@@ -137,10 +147,22 @@ bool RunCommand(Session& S, const std::string& Line) {
         TypeCommandLine(S, Rest);
     else if (Command == "open")
         PressEnterOnFile(S, Rest);
-    else if (Command == "key")
-        PressKey(S, AllWords(Rest));
-    else if (Command == "close")
-        CloseActivePanel(S);
+    else if (Command == "key") {
+        if (!KeyToWindow(S, AllWords(Rest)))
+            PressKey(S, AllWords(Rest));
+    } else if (Command == "close") {
+        if (!CloseWindow(S))
+            CloseActivePanel(S);
+    } else if (Command == "edit")
+        EditFile(S, AllWords(Rest));
+    else if (Command == "view")
+        ViewFile(S, Unquoted(Rest));
+    else if (Command == "type")
+        TypeIntoEditor(S, Unquoted(Rest));
+    else if (Command == "show" && Rest.empty())
+        ShowWindow(S);
+    else if (Command == "save" && Rest.empty())
+        SaveEditedFile(S);
     else
         throw BadCommand{"unknown command \"" + Command + "\" (help lists the commands)"};
     CheckAnswersUsed(S, Line);

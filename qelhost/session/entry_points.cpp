@@ -16,6 +16,17 @@ Entry Bind(const PluginModule& Module, const char* Name, std::vector<std::string
     return reinterpret_cast<Entry>(Address);
 }
 
+// An entry point of the editor and viewer: named when exported, and not
+// listed among the missing, so that the load lines of a plugin without
+// them stay as they were.
+template <typename Entry>
+Entry BindQuietly(const PluginModule& Module, const char* Name, std::vector<std::string>& Found) {
+    void* Address = FindExport(Module, Name);
+    if (Address != nullptr)
+        Found.push_back(Name);
+    return reinterpret_cast<Entry>(Address);
+}
+
 // An argument or result as the 32-bit word it is on the plugin's stack or in eax.
 template <typename Value> uint32_t Word(Value Given) {
     if constexpr (std::is_pointer_v<Value>)
@@ -54,7 +65,13 @@ PluginEntries::PluginEntries(const PluginModule& Module, std::vector<std::string
       GetFindDataCall(Bind<GetFindDataEntry>(Module, "GetFindData", Found, Missing)),
       FreeFindDataCall(Bind<FreeFindDataEntry>(Module, "FreeFindData", Found, Missing)),
       ClosePluginCall(Bind<ClosePluginEntry>(Module, "ClosePlugin", Found, Missing)),
-      ProcessKeyCall(Bind<ProcessKeyEntry>(Module, "ProcessKey", Found, Missing)) {}
+      ProcessKeyCall(Bind<ProcessKeyEntry>(Module, "ProcessKey", Found, Missing)),
+      ProcessEditorEventCall(
+          BindQuietly<ProcessEditorEventEntry>(Module, "ProcessEditorEvent", Found)),
+      ProcessEditorInputCall(
+          BindQuietly<ProcessEditorInputEntry>(Module, "ProcessEditorInput", Found)),
+      ProcessViewerEventCall(
+          BindQuietly<ProcessViewerEventEntry>(Module, "ProcessViewerEvent", Found)) {}
 
 bool PluginEntries::CanStart() const {
     return SetStartupInfoCall != nullptr && GetPluginInfoCall != nullptr;
@@ -67,6 +84,15 @@ bool PluginEntries::CanOpenFiles() const {
 }
 bool PluginEntries::TakesKeys() const {
     return ProcessKeyCall != nullptr;
+}
+bool PluginEntries::TakesEditorEvents() const {
+    return ProcessEditorEventCall != nullptr;
+}
+bool PluginEntries::TakesEditorInput() const {
+    return ProcessEditorInputCall != nullptr;
+}
+bool PluginEntries::TakesViewerEvents() const {
+    return ProcessViewerEventCall != nullptr;
 }
 
 void PluginEntries::SetStartupInfo(const PluginStartupInfo& Info) const {
@@ -122,4 +148,16 @@ int PluginEntries::ProcessKey(HANDLE Panel, int Key, unsigned ControlState) cons
 void PluginEntries::ClosePlugin(HANDLE Panel) const {
     if (ClosePluginCall != nullptr)
         Call("ClosePlugin", ClosePluginCall, Panel);
+}
+
+int PluginEntries::ProcessEditorEvent(int Event, void* Param) const {
+    return Call("ProcessEditorEvent", ProcessEditorEventCall, Event, Param);
+}
+
+int PluginEntries::ProcessEditorInput(const INPUT_RECORD* Record) const {
+    return Call("ProcessEditorInput", ProcessEditorInputCall, Record);
+}
+
+int PluginEntries::ProcessViewerEvent(int Event, void* Param) const {
+    return Call("ProcessViewerEvent", ProcessViewerEventCall, Event, Param);
 }

@@ -3,6 +3,7 @@
 // hand back is checked (see plugin_records.hpp).
 #pragma once
 
+#include "host/native_entry_points.hpp"
 #include "qelhost/session/plugin_records.hpp"
 #include "qelhost/loader/plugin_module.hpp"
 
@@ -19,6 +20,9 @@ class PluginEntries {
     bool CanOpen() const;  // OpenPlugin
     bool CanOpenFiles() const;
     bool TakesKeys() const;
+    bool TakesEditorEvents() const;
+    bool TakesEditorInput() const;
+    bool TakesViewerEvents() const;
 
     void SetStartupInfo(const PluginStartupInfo& Info) const;
     Registration GetPluginInfo() const;
@@ -37,6 +41,9 @@ class PluginEntries {
     bool FreeFindData(HANDLE Panel, const FindList& List) const;
     int ProcessKey(HANDLE Panel, int Key, unsigned ControlState) const;
     void ClosePlugin(HANDLE Panel) const;
+    int ProcessEditorEvent(int Event, void* Param) const;
+    int ProcessEditorInput(const INPUT_RECORD* Record) const;
+    int ProcessViewerEvent(int Event, void* Param) const;
 
   private:
     SetStartupInfoEntry SetStartupInfoCall;
@@ -48,4 +55,7 @@ class PluginEntries {
     FreeFindDataEntry FreeFindDataCall;
     ClosePluginEntry ClosePluginCall;
     ProcessKeyEntry ProcessKeyCall;
+    ProcessEditorEventEntry ProcessEditorEventCall;
+    ProcessEditorInputEntry ProcessEditorInputCall;
+    ProcessViewerEventEntry ProcessViewerEventCall;
 };
