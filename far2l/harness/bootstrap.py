@@ -14,7 +14,8 @@ import subprocess
 import sys
 import tempfile
 
-from harness import enter, mirror, rootfs
+from harness import enter, mirror
+from harness.root_cache import LOCKS, cache_dir, cannot_make, current_link
 
 SUITE = "trixie"
 PACKAGES = "far2l,tmux"
@@ -23,18 +24,18 @@ STOPPED = "stopped while making the Debian 13 root for far2l; its unfinished fil
 
 def make_root():
     if not shutil.which("mmdebstrap"):
-        raise rootfs.cannot_make("mmdebstrap is not installed")
+        raise cannot_make("mmdebstrap is not installed")
     try:
         enter.launcher("/")
     except enter.CannotEnter as error:
-        raise rootfs.cannot_make(str(error))
+        raise cannot_make(str(error))
     try:
         uri = mirror.find_mirror(SUITE)
     except mirror.NoMirror as error:
-        raise rootfs.cannot_make(str(error))
-    for stale in glob.glob(os.path.join(rootfs.cache_dir(), ".making-*")):
+        raise cannot_make(str(error))
+    for stale in glob.glob(os.path.join(cache_dir(), ".making-*")):
         _remove(stale)  # a killed maker's; we hold the lock
-    work = tempfile.mkdtemp(prefix=".making-", dir=rootfs.cache_dir())
+    work = tempfile.mkdtemp(prefix=".making-", dir=cache_dir())
     os.chmod(work, 0o755)  # apt downloads as its own user, which must reach it
     stopped = False
     try:
@@ -56,7 +57,7 @@ def make_root():
 def _bootstrap(work, tarball, uri):
     """mmdebstrap, in a session of its own so that a stop reaches it only through here:
     then it is asked to end, and waited for while it unmounts and removes its folders."""
-    log = os.path.join(rootfs.cache_dir(), "mmdebstrap.log")
+    log = os.path.join(cache_dir(), "mmdebstrap.log")
     with open(log, "w") as out:
         maker = subprocess.Popen(
             ["mmdebstrap", "--variant=minbase", f"--include={PACKAGES}", SUITE, tarball, uri],
@@ -71,7 +72,7 @@ def _bootstrap(work, tarball, uri):
             _end_group(maker, signal.SIGKILL)  # anything of it still running
             raise
     if status != 0:
-        raise rootfs.cannot_make(f"mmdebstrap failed with status {status}, see {log}")
+        raise cannot_make(f"mmdebstrap failed with status {status}, see {log}")
 
 
 def _end_group(process, signum):
@@ -86,7 +87,7 @@ def _far2l_version(tarball):
                             capture_output=True, text=True, check=True).stdout
     match = re.search(r"^Package: far2l\n(?:.+\n)*?Version: (\S+)", status, re.M)
     if not match:
-        raise rootfs.cannot_make("far2l is missing from the new root")
+        raise cannot_make("far2l is missing from the new root")
     return match.group(1)
 
 
@@ -102,18 +103,18 @@ def _publish(work, name):
     """Moves the finished root from WORK to its versioned name and points the link at it.
     A root of the same version is replaced (a refresh), and goes with WORK, as does
     anything but a file at its lock paths."""
-    target = os.path.join(rootfs.cache_dir(), name)
+    target = os.path.join(cache_dir(), name)
     if os.path.isdir(target):
         os.rename(target, os.path.join(work, "replaced"))
-    for lock in rootfs.LOCKS:
+    for lock in LOCKS:
         if os.path.lexists(target + lock) and not os.path.isfile(target + lock):
             os.rename(target + lock, os.path.join(work, "replaced" + lock))
     os.rename(os.path.join(work, "root"), target)
-    link = rootfs.current_link() + ".new"
+    link = current_link() + ".new"
     if os.path.lexists(link):
         os.remove(link)
     os.symlink(name, link)
-    os.replace(link, rootfs.current_link())
+    os.replace(link, current_link())
 
 
 def _remove(folder):

@@ -13,40 +13,18 @@ import shutil
 import subprocess
 import sys
 
-from harness import enter
+from harness import bootstrap, enter
+from harness.root_cache import LOCKS, RootUnavailable, cache_dir, cannot_make, current_link
 
-SKIP_HINT = "run the other tests with: make test FAR2L_TESTS=no"
 MAKING = "making the Debian 13 root for far2l, once: about a minute"
 REMAKE = "remake it with far2l/make_root.py --refresh"
-# What the runs use inside the root, and the lock files beside it.
+# What the runs use inside the root.
 FOLDERS = ["tmp", "usr/lib/far2l/Plugins"]
 PROGRAMS = ["usr/bin/far2l", "usr/bin/env", "bin/sh"]
-LOCKS = [".plugin-lock", ".screens-lock"]
-
-
-class RootUnavailable(Exception):
-    """The root can be neither found nor made, or is damaged; str() is the one line to print."""
-
-    def __init__(self, reason):
-        self.reason = reason
-        super().__init__(f"{reason}; {SKIP_HINT}")
-
-
-def cannot_make(reason):
-    return RootUnavailable(f"cannot make the Debian 13 root for far2l ({reason})")
 
 
 def damaged(root, fault):
     return RootUnavailable(f"the Debian 13 root for far2l in {root} {fault}: {REMAKE}")
-
-
-def cache_dir():
-    base = os.environ.get("XDG_CACHE_HOME") or os.path.expanduser("~/.cache")
-    return os.path.join(base, "qelfar")
-
-
-def current_link():
-    return os.path.join(cache_dir(), "far2l-root")
 
 
 def cached_root():
@@ -63,7 +41,6 @@ def ensure_root(refresh=False):
     """The cached root, checked, and made first when missing (or when REFRESH asks for a
     new one)."""
     if refresh or needs_making():
-        from harness import bootstrap
         os.makedirs(cache_dir(), exist_ok=True)
         with _lock(os.path.join(cache_dir(), "far2l-root.lock")):
             if refresh or needs_making():

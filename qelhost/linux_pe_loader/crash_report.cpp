@@ -89,7 +89,12 @@ int Blame(int Signal, const siginfo_t& Info, const mcontext_t& Registers) {
     return BlameFault(F, Message, sizeof Message);
 }
 
-__attribute__((no_sanitize("address"), no_stack_protector)) void
+// The handler realigns the stack itself: the i386 ABI promises 16 bytes at
+// every call, and the kernel keeps that for a signal frame, but an emulator
+// may not (qemu-user 7 aligns it to 8), and the sanitizer's frames below
+// (Blame) then lie 4 bytes off their redzones and report writes to their
+// own variables.
+__attribute__((no_sanitize("address"), no_stack_protector, force_align_arg_pointer)) void
 OnFault(int Signal, siginfo_t* Info, void* Context) {
     RestoreQelhostState();
     if (Reporting) { // no library call: the report itself faulted

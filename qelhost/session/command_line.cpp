@@ -1,5 +1,6 @@
 #include "qelhost/session/command_line.hpp"
 #include "qelhost/counts.hpp"
+#include "qelhost/gate/drives.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/stop_run.hpp"
@@ -16,7 +17,8 @@
 namespace {
 
 const char Usage[] =
-    "usage: qelhost [--lang eng|rus] [--heap-fail-after N] PLUGIN.dll [SCRIPT|-]\n"
+    "usage: qelhost [--lang eng|rus] [--heap-fail-after N] [--drive C=DIR]... PLUGIN.dll\n"
+    "               [SCRIPT|-]\n"
     "       qelhost [--lang eng|rus] --messages PLUGIN.dll\n"
     "       qelhost -h|--help|--version\n"
     "Runs the plugin DLL in a simulated host: its start-up calls, then the session\n"
@@ -24,6 +26,8 @@ const char Usage[] =
     "a terminal (type help there). Options may come anywhere; -- ends them.\n"
     "  --lang eng|rus         the language file to read (English by default)\n"
     "  --heap-fail-after N    the plugin's heap fails after N more allocations\n"
+    "  --drive C=DIR          the plugin's drive C: is the folder DIR (repeatable; on\n"
+    "                         Linux C: is the current folder unless given)\n"
     "  --messages             list the language file's messages and stop\n"
     "Exit status: 0 after the session; the plugin's own when it calls exit; 2 when\n"
     "the arguments or the DLL are refused; 3 when the session cannot go on (the\n"
@@ -51,6 +55,12 @@ void SetHeapFailAfter(Options& Result, const std::string& Value) {
     }
 }
 
+void AddDrive(Options&, const std::string& Value) {
+    std::string Error = MapDrive(Value);
+    if (!Error.empty())
+        UsageError(Error);
+}
+
 // Option is "--name" or "--name=value"; Next gives the following argument.
 template <typename NextArgument>
 void ReadOption(Options& Result, const std::string& Option, NextArgument Next) {
@@ -64,9 +74,11 @@ void ReadOption(Options& Result, const std::string& Option, NextArgument Next) {
         FinishRun(0);
     } else if (Name == "--messages" && Equals == std::string::npos) {
         Result.ListMessages = true;
-    } else if (Name == "--lang" || Name == "--heap-fail-after") {
+    } else if (Name == "--lang" || Name == "--heap-fail-after" || Name == "--drive") {
         std::string Value = Equals != std::string::npos ? Option.substr(Equals + 1) : Next(Name);
-        (Name == "--lang" ? SetLanguage : SetHeapFailAfter)(Result, Value);
+        (Name == "--lang"    ? SetLanguage
+         : Name == "--drive" ? AddDrive
+                             : SetHeapFailAfter)(Result, Value);
     } else {
         UsageError("unknown option " + Option);
     }

@@ -53,17 +53,12 @@ function(input_stop NAME STATUS MESSAGE)
     qelhost_test_properties(${NAME} FIXTURES_REQUIRED qelhost_session_inputs)
 endfunction()
 
-set(Scripts
-    folder 2 "cannot use .*folder.qel as the session script: it is a folder, not a file or a pipe"
-    bom 3 "line 1: unknown command \"jump\""
-    escape 3 "line 1: unknown command \"jump\\\\x1b.2J\""
-    not_cp866 3 "line 1: answer type: code page 866 has no 日本"
-    long_line 3 ".*long_line.qel: line 2 is longer than 65536 bytes"
-    too_big 3 ".*too_big.qel is longer than 16777216 bytes")
-while(Scripts)
-    list(POP_FRONT Scripts Kind Status Message)
-    input_stop(script.${Kind} ${Status} "${Message}" ${STARTFILES} ${INPUTS}/${Kind}.qel)
-endwhile()
+# tables/script_kinds.json: the script's kind (the file KIND.qel the inputs
+# fixture makes), the status, the message.
+function(script_kind_test)
+    input_stop(script.${kind} ${status} "${message}" ${STARTFILES} ${INPUTS}/${kind}.qel)
+endfunction()
+test_table(${TABLES}/script_kinds.json script_kind_test)
 session_stop(script.device 2 "cannot use /dev/zero as the session script: it is a character device"
              ${STARTFILES} /dev/zero WINE_MATCH "cannot use /dev/zero as the session script: No such file"
              WINE_BECAUSE "Wine shows no device of the Linux file system as a file")
@@ -96,58 +91,34 @@ string(CONCAT Opened "fifo.qel\", 0 bytes of data.*\"/dev/zero\", 0 bytes of dat
        "the session ends\nstatus 0\n$")
 shell_test(open_kinds "" "${Opened}" ${INPUTS}/open.qel)
 
-# What an attacker found: each ends with one clear qelhost: line and a
-# fitting status. The name, the shell's redirections of qelhost's streams
-# (standard error goes to the test), the arguments ('|'-separated), and
+# tables/findings.json: what an attacker found, each ending with one clear
+# qelhost: line and a fitting status. The name, the shell's redirections of
+# qelhost's streams (standard error goes to the test), the arguments, and
 # what qelhost writes, then "status N".
 if(QELFAR_DLL)
     set(Past "99999999999")
-    set(Findings
-        full_disk ">/dev/full" "${QELFAR}|${SESSIONS}/menus.qel"
-            "^qelhost: cannot write the transcript to standard output: No space left on device\nstatus 3\n$"
-        closed_stdout ">&-" "${QELFAR}|${SESSIONS}/menus.qel"
-            "^qelhost: standard output is closed: the transcript has nowhere to go\nstatus 2\n$"
-        closed_stdin "<&-" "${QELFAR}"
-            "^qelhost: standard input is closed: name a session script\nstatus 2\n$"
-        count_past_range "" "--heap-fail-after|${Past}|${QELFAR}"
-            "^qelhost: --heap-fail-after takes a count of at most 999999999, not ${Past} \\(run qelhost --help for the usage\\)\nstatus 2\n$"
-        item_past_range "" "${QELFAR}|${INPUTS}/menu_past.qel"
-            "qelhost: line 1: menu: the item ${Past} is past 999999999, the largest number qelhost takes\nstatus 3\n$"
-        missing_dll "" "${CMAKE_CURRENT_BINARY_DIR}/nowhere/qelfar.dll"
-            "^qelhost: cannot load [^\n]*/nowhere/qelfar.dll: cannot open the file \\(No such file or directory\\) \\(make demo, or make dll, builds dist/qelfar/qelfar.dll\\)\nstatus 2\n$"
-        no_answer "" "${QELFAR}|${SESSIONS}/no_answer.qel"
-            "qelhost: line 2: no answer prepared for the box \"Information\" \\(answers go before the command that shows it\\)\nstatus 3\n$")
-    while(Findings)
-        list(POP_FRONT Findings Name Redirection Arguments Expected)
-        string(REPLACE "|" " " Arguments "${Arguments}")
-        add_test(NAME qelhost.finding.${Name} COMMAND sh -c
-                 "${CMAKE_CROSSCOMPILING_EMULATOR} \"$0\" ${Arguments} 2>&1 ${Redirection}; echo status $?"
+    function(finding_test)
+        list(JOIN args " " Arguments)
+        add_test(NAME qelhost.finding.${name} COMMAND sh -c
+                 "${CMAKE_CROSSCOMPILING_EMULATOR} \"$0\" ${Arguments} 2>&1 ${redirection}; echo status $?"
                  $<TARGET_FILE:qelhost>)
-        set_tests_properties(qelhost.finding.${Name} PROPERTIES TIMEOUT 30
-            FIXTURES_REQUIRED qelhost_session_inputs PASS_REGULAR_EXPRESSION "${Expected}")
-    endwhile()
+        set_tests_properties(qelhost.finding.${name} PROPERTIES TIMEOUT 30
+            FIXTURES_REQUIRED qelhost_session_inputs PASS_REGULAR_EXPRESSION "${expected}")
+    endfunction()
+    test_table(${TABLES}/findings.json finding_test)
 endif()
 
-# Language files: reported when the session starts; the run stops only
-# when the plugin asks for a message.
-set(LanguageFiles
-    empty "fixture.lng is empty"
-    unterminated "fixture.lng line 3: the message has no closing quote"
-    utf8 "fixture.lng line 3: the text is UTF-8, not code page 866: \"Закрыть\""
-    bom "fixture.lng starts with a UTF-8 byte-order mark"
-    fifo "fixture.lng is not a regular file"
-    folder "fixture.lng is not a regular file")
-while(LanguageFiles)
-    list(POP_FRONT LanguageFiles Kind Message)
-    set(Wine "")
-    if(Kind STREQUAL "fifo")
-        set(Wine WINE_MATCH "beside the plugin: fixture.lng: No such file"
-                 WINE_BECAUSE "Wine lists a FIFO in its folder, but shows it as no file")
-    endif()
-    input_stop(language.${Kind} 3
-               "GetMsg: no usable English language file \\(.lng\\) beside the plugin: ${Message}"
-               ${INPUTS}/${Kind}_lng/startfiles.dll ${SESSIONS}/missing_message.qel ${Wine})
-endwhile()
+# tables/language_files.json: language files reported when the session
+# starts; the run stops only when the plugin asks for a message. The kind
+# (the folder KIND_lng the inputs fixture makes), the message; under Windows
+# the same, unless the row says wine_match and wine_because.
+function(language_file_test)
+    wine_clause(Wine)
+    input_stop(language.${kind} 3
+               "GetMsg: no usable English language file \\(.lng\\) beside the plugin: ${message}"
+               ${INPUTS}/${kind}_lng/startfiles.dll ${SESSIONS}/missing_message.qel ${Wine})
+endfunction()
+test_table(${TABLES}/language_files.json language_file_test)
 session_stop(language.missing 3
              "GetMsg: no usable English language file \\(.lng\\) beside the plugin \\(the plugin's"
              ${FIXTURES}/alone/startfiles.dll ${SESSIONS}/missing_message.qel)
@@ -159,52 +130,24 @@ fixture_dll(malformed_dialog.dll malformed_dialog.cpp ${MINGW_BARE_DLL_OPTIONS})
 qelhost_test(malformed_dialog 0 OUT ${SESSIONS}/malformed_dialog.out
              ARGS ${FIXTURES}/malformed_dialog.dll ${SESSIONS}/malformed_dialog.qel)
 
-# One DLL, copied as hostile/CASE.dll for each case: the case, then the
-# message that names what was wrong.
-set(HostileCases
-    menu_list_null "GetPluginInfo: the menu string list at 0x0 cannot be read"
-    menu_list_wild "GetPluginInfo: the menu string list at 0x10 cannot be read"
-    menu_count_huge "GetPluginInfo: 2147483647 menu strings, more than qelhost takes \\(at most 1000\\)"
-    menu_count_negative "GetPluginInfo: a count of -5 menu strings"
-    menu_string_wild "GetPluginInfo: menu string 2 at 0x10 cannot be read"
-    menu_strings_huge "GetPluginInfo: 10000 menu strings, more than qelhost takes"
-    menu_string_long "GetPluginInfo: menu string 1 at 0x[0-9a-f]+ has no terminating zero within 16384"
-    prefix_wild "GetPluginInfo: the command prefix at 0x10 cannot be read"
-    getmsg_number "GetMsg: called with plugin number 99, not the plugin's 7"
-    message_list_null "Message: the item list at 0x0 cannot be read"
-    message_list_wild "Message: the item list at 0x10 cannot be read"
-    message_count_huge "Message: 2147483647 items, more than qelhost draws \\(at most 256\\)"
-    message_item_wild "Message: item 2 at 0x10 cannot be read"
-    message_line_long "Message: item 2 at 0x[0-9a-f]+ has no terminating zero within 16384"
-    message_title_long "Message: item 1 at 0x[0-9a-f]+ has no terminating zero within 16384"
-    message_buttons_past "Message: 5 buttons among 3 items \\(the first is the title\\)"
-    dialog_items_null "Dialog: the item list at 0x0 cannot be read"
-    dialog_items_wild "Dialog: the item list at 0x10 cannot be read"
-    dialog_count_huge "Dialog: 16777216 items, more than qelhost draws \\(at most 1024\\)"
-    dialog_history_wild "Dialog: the history name of item 1 at 0x10 cannot be read"
-    title_long "GetOpenPluginInfo: the panel title at 0x[0-9a-f]+ has no terminating zero"
-    title_wild "GetOpenPluginInfo: the panel title at 0x10 cannot be read"
-    find_list_null "GetFindData: the list at 0x0 cannot be read"
-    find_list_wild "GetFindData: the list at 0x10 cannot be read"
-    find_count_huge "GetFindData: 2147483647 items, more than qelhost lists \\(at most 65536\\)"
-    find_count_negative "GetFindData: a count of -1 items"
-    find_count_past "GetFindData: the list at 0x[0-9a-f]+ holds no 65536 entries: entry [0-9]+ at")
+# tables/hostile_records.json: one DLL, copied as hostile/CASE.dll for each
+# case, with the message that names what was wrong.
 fixture_dll(hostile_records.dll hostile_records.cpp ${MINGW_BARE_DLL_OPTIONS})
-set(Copies ${FIXTURES}/hostile/long_texts.dll)
-set(CopyCommands COMMAND ${CMAKE_COMMAND} -E make_directory ${FIXTURES}/hostile)
-set(Cases ${HostileCases})
-while(Cases)
-    list(POP_FRONT Cases Case Message)
-    list(APPEND Copies ${FIXTURES}/hostile/${Case}.dll)
-    session_stop(hostile.${Case} 3 "${Message}"
-                 ${FIXTURES}/hostile/${Case}.dll ${SESSIONS}/hostile_records.qel)
-endwhile()
-foreach(Copy ${Copies})
-    list(APPEND CopyCommands COMMAND ${CMAKE_COMMAND} -E copy ${FIXTURES}/hostile_records.dll ${Copy})
-endforeach()
-add_custom_command(OUTPUT ${Copies} ${CopyCommands}
-                   DEPENDS ${FIXTURES}/hostile_records.dll VERBATIM)
-set_property(GLOBAL APPEND PROPERTY QELHOST_FIXTURE_FILES ${Copies})
+function(hostile_copy Case)
+    set(Copy ${FIXTURES}/hostile/${Case}.dll)
+    set_property(GLOBAL APPEND PROPERTY QELHOST_FIXTURE_FILES ${Copy})
+    add_custom_command(OUTPUT ${Copy}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${FIXTURES}/hostile
+        COMMAND ${CMAKE_COMMAND} -E copy ${FIXTURES}/hostile_records.dll ${Copy}
+        DEPENDS ${FIXTURES}/hostile_records.dll VERBATIM)
+endfunction()
+function(hostile_record_test)
+    hostile_copy(${case})
+    session_stop(hostile.${case} 3 "${message}"
+                 ${FIXTURES}/hostile/${case}.dll ${SESSIONS}/hostile_records.qel)
+endfunction()
+test_table(${TABLES}/hostile_records.json hostile_record_test)
+hostile_copy(long_texts)
 # Long but sound texts: drawn cut to the screen, visibly.
 qelhost_test(long_texts 0 OUT ${SESSIONS}/long_texts.out
              ARGS ${FIXTURES}/hostile/long_texts.dll ${SESSIONS}/hostile_records.qel)
@@ -218,19 +161,23 @@ set_tests_properties(qelhost.version_text PROPERTIES
 add_test(NAME qelhost.help_text COMMAND qelhost -h)
 set_tests_properties(qelhost.help_text PROPERTIES
     PASS_REGULAR_EXPRESSION "^usage: qelhost .*qelhost -h\\|--help\\|--version\n")
-set(Mistakes
-    unknown_option "unknown option --bogus" "--bogus|x.dll"
-    no_plugin "name the plugin DLL" ""
-    too_many "too many arguments: \"c\"" "a|b|c"
-    bad_language "--lang takes eng or rus, not \"fr\"" "--lang|fr|x.dll"
-    no_value "--lang needs a value" "x.dll|--lang")
-while(Mistakes)
-    list(POP_FRONT Mistakes Name Message Arguments)
-    string(REPLACE "|" ";" Arguments "${Arguments}")
-    qelhost_test(usage.${Name} 2
-                 MATCH "^qelhost: ${Message} \\(run qelhost --help for the usage\\)\n$"
-                 ARGS ${Arguments})
-endwhile()
+# tables/usage_mistakes.json: the name, the message, the arguments.
+function(usage_mistake_test)
+    qelhost_test(usage.${name} 2
+                 MATCH "^qelhost: ${message} \\(run qelhost --help for the usage\\)\n$"
+                 ARGS ${args})
+endfunction()
+test_table(${TABLES}/usage_mistakes.json usage_mistake_test)
+# --drive maps a letter onto a folder that exists; qelhost.exe has
+# Windows' own drives and takes no --drive.
+qelhost_test(usage.drive_letter 2
+             MATCH "^qelhost: --drive takes a drive letter and a folder, as C=DIR, not \"CD=x\" \\(run"
+             ARGS --drive CD=x x.dll LINUX_ONLY "the Wine twin is usage.drive_folder's")
+qelhost_test(usage.drive_folder 2
+             MATCH "^qelhost: --drive R: \"/nowhere/at/all\" is no folder \\(run"
+             ARGS --drive r=/nowhere/at/all x.dll
+             WINE_MATCH "^qelhost: --drive is for the Linux qelhost; qelhost.exe uses Windows' own drives \\(run"
+             WINE_BECAUSE "qelhost.exe uses Windows' own drives")
 # An empty count: add_test keeps the empty argument, which the runner's
 # argument list would drop.
 add_test(NAME qelhost.usage.empty_heap_count
@@ -242,6 +189,8 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
+               drive_map_test.cpp drives_test.cpp
+               ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
                editor_text_test.cpp ../services/editor_text.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../loader/plugin_memory.cpp

@@ -7,7 +7,8 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES}
     windows_loader/module_image.cpp
     windows_loader/import_hooks.cpp
     windows_loader/memory_probe.cpp
-    windows_loader/crash_report.cpp)
+    windows_loader/crash_report.cpp
+    windows/drives.cpp)
 target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
 # GCC 12 at -O2 warns falsely of overlapping copies inside std::string's
 # operator+ (its bug 105329).
