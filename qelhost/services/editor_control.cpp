@@ -1,5 +1,4 @@
 #include "host/native_panels.hpp"
-#include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/editor_keys.hpp"
 #include "qelhost/services/from_plugin.hpp"
@@ -542,12 +541,13 @@ void TellKeyBar(const std::string& Where, const void* Param) {
 bool SaveEditorFile(EditorWindow& Editor) {
     Hooks.EditorEvent(EE_SAVE, nullptr);
     std::string Why = SaveEditorText(Editor, Editor.Path);
-    std::string Name = Escaped(FileNameOf(Editor.Path));
+    std::string Name = Escaped(TitleName(Editor.Name));
     if (!Why.empty()) {
         printf("host: the editor cannot save %s: %s\n", Name.c_str(), Why.c_str());
         return false;
     }
-    printf("host: the editor saves %s: %zu lines\n", Name.c_str(), Editor.Text.Lines.size());
+    size_t Lines = Editor.Text.Lines.size();
+    printf("host: the editor saves %s: %zu line%s\n", Name.c_str(), Lines, Lines == 1 ? "" : "s");
     return true;
 }
 

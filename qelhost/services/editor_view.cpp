@@ -1,5 +1,4 @@
 #include "qelhost/services/editor_view.hpp"
-#include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_format.hpp"
 
@@ -52,7 +51,7 @@ std::string Marks(const EditorText& Text, int Line) {
 std::string EditorStatus(const EditorWindow& Editor) {
     const EditorText& Text = Editor.Text;
     std::string Name =
-        Editor.HasTitle ? Quoted(OemToUnicode(Editor.Title)) : Escaped(FileNameOf(Editor.Path));
+        Editor.HasTitle ? Quoted(OemToUnicode(Editor.Title)) : Escaped(TitleName(Editor.Name));
     int Column =
         RealToTab(Text.Lines[Text.Cursor.Line].Text, Text.Cursor.Pos, Text.Settings.TabSize);
     return Name + (Text.Modified ? " (modified)" : "") + " │ Line " +

@@ -1,4 +1,6 @@
 #include "qelhost/services/editor_window.hpp"
+#include "qelhost/gate/drives.hpp"
+#include "qelhost/gate/windows_errors.hpp"
 #include "qelhost/regular_file.hpp"
 
 #include <errno.h>
@@ -13,25 +15,37 @@ namespace {
 std::unique_ptr<EditorWindow> Open;
 int LastId = 0;
 
-bool IsWindowsAbsolute(const std::string& Path) {
-    return Path.size() >= 3 && isalpha(static_cast<unsigned char>(Path[0])) && Path[1] == ':' &&
-           (Path[2] == '\\' || Path[2] == '/');
-}
-
 } // namespace
 
 EditorWindow* ActiveEditor() {
     return Open.get();
 }
 
-std::string PluginPathOf(const std::string& Path) {
-    if (!Path.empty() && Path[0] == '/')
-        return Path;
-    std::string Windows = IsWindowsAbsolute(Path) ? Path : "C:\\" + Path;
-    for (char& C : Windows)
-        if (C == '/')
-            C = '\\';
-    return Windows;
+std::string FindWindowFile(const std::string& Name, WindowFile& File) {
+    HostPath Found = HostPathFor(Name);
+    if (Found.Error != 0) {
+        std::string Message = SystemMessage(Found.Error) ? SystemMessage(Found.Error) : "";
+        while (!Message.empty() && (Message.back() == '\n' || Message.back() == '\r'))
+            Message.pop_back();
+        return "Windows error " + std::to_string(Found.Error) + ": " + Message;
+    }
+    File.Path = Found.Path;
+    File.PluginPath = WindowsPathFor(Found.Path);
+    if (File.PluginPath.empty())
+        File.PluginPath = Found.Path;
+    // The host shows full paths: one still relative is in the current folder.
+    if (DriveLetterOf(File.PluginPath) == 0 && File.PluginPath.rfind("\\\\", 0) != 0) {
+        std::string Folder = CurrentFolder();
+        if (!Folder.empty() && Folder.back() != '\\')
+            Folder += '\\';
+        File.PluginPath = Folder + File.PluginPath;
+    }
+    return "";
+}
+
+std::string TitleName(const std::string& Name) {
+    size_t Separator = Name.find_last_of("\\/:");
+    return Separator == std::string::npos ? Name : Name.substr(Separator + 1);
 }
 
 std::string ReadWholeFile(const std::string& Path, std::string& Bytes) {
@@ -54,19 +68,24 @@ std::string ReadWholeFile(const std::string& Path, std::string& Bytes) {
     return Why;
 }
 
-std::string OpenEditorWindow(const std::string& Path, int Line, int Pos) {
+std::string OpenEditorWindow(const std::string& Name, int Line, int Pos) {
     auto Editor = std::make_unique<EditorWindow>();
+    WindowFile File;
+    std::string Why = FindWindowFile(Name, File);
+    if (!Why.empty())
+        return Why;
     std::string Bytes;
     struct stat Status;
-    if (stat(Path.c_str(), &Status) == 0 || errno != ENOENT) {
-        std::string Why = ReadWholeFile(Path, Bytes);
+    if (stat(File.Path.c_str(), &Status) == 0 || errno != ENOENT) {
+        Why = ReadWholeFile(File.Path, Bytes);
         if (!Why.empty())
             return Why;
     }
     LoadText(Editor->Text, Bytes);
     Editor->Id = LastId++;
-    Editor->Path = Path;
-    Editor->PluginPath = PluginPathOf(Path);
+    Editor->Name = Name;
+    Editor->Path = File.Path;
+    Editor->PluginPath = File.PluginPath;
     PlaceCursor(Editor->Text, Line < 0 ? 0 : Line, Pos < 0 ? 0 : Pos);
     Open = std::move(Editor);
     return "";

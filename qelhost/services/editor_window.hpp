@@ -19,7 +19,8 @@ struct EditorColour {
 
 struct EditorWindow {
     int Id = 0;
-    std::string Path;       // as the user named it: where it is read and saved
+    std::string Name;       // as the user named it
+    std::string Path;       // the file of this machine it is read from and saved to
     std::string PluginPath; // the Windows path the plugin is shown, code page 866
     EditorText Text;
     bool HasTitle = false; // the plugin's title instead of the file's name
@@ -33,19 +34,27 @@ struct EditorWindow {
 // The open editor, or null.
 EditorWindow* ActiveEditor();
 
-// Opens the editor on the file at Path, at Line and Pos (from 0; -1 for
-// the start). Returns "" or why the file cannot be edited; a file that is
-// not there opens empty, as a new one.
-std::string OpenEditorWindow(const std::string& Path, int Line, int Pos);
+// Opens the editor on the file the Windows path Name names (see
+// drives.hpp), at Line and Pos (from 0). Returns "" or why the file cannot
+// be edited; a file that is not there opens empty, as a new one.
+std::string OpenEditorWindow(const std::string& Name, int Line, int Pos);
 void CloseEditorWindow();
 
 // Writes the text to Path; "" or the system's reason.
 std::string SaveEditorText(EditorWindow& Editor, const std::string& Path);
 
-// How the host shows the plugin a file named Path: a Windows path. A
-// relative one is on drive C:, which stands for the current folder; an
-// absolute Linux path is handed as written.
-std::string PluginPathOf(const std::string& Path);
+// Where a window's file is: the file of this machine that the Windows path
+// Name names, and the full Windows path the plugin is shown. "" or why the
+// name cannot be used.
+struct WindowFile {
+    std::string Path;
+    std::string PluginPath;
+};
+std::string FindWindowFile(const std::string& Name, WindowFile& File);
+
+// The file's name as the window's title shows it: what follows the last
+// "\", "/" or ":" of the name the user gave.
+std::string TitleName(const std::string& Name);
 
 // The largest file the editor and the viewer read.
 constexpr size_t MaxEditedBytes = 16 * 1024 * 1024;

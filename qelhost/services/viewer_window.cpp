@@ -1,5 +1,4 @@
 #include "qelhost/services/viewer_window.hpp"
-#include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/editor_window.hpp"
 #include "qelhost/services/text_format.hpp"
@@ -126,14 +125,18 @@ ViewerWindow* ActiveViewer() {
     return Open.get();
 }
 
-std::string OpenViewerWindow(const std::string& Path) {
+std::string OpenViewerWindow(const std::string& Name) {
     auto Viewer = std::make_unique<ViewerWindow>();
-    std::string Why = ReadWholeFile(Path, Viewer->Bytes);
+    WindowFile File;
+    std::string Why = FindWindowFile(Name, File);
+    if (Why.empty())
+        Why = ReadWholeFile(File.Path, Viewer->Bytes);
     if (!Why.empty())
         return Why;
     Viewer->Id = LastId++;
-    Viewer->Path = Path;
-    Viewer->PluginPath = PluginPathOf(Path);
+    Viewer->Name = Name;
+    Viewer->Path = File.Path;
+    Viewer->PluginPath = File.PluginPath;
     Open = std::move(Viewer);
     return "";
 }
@@ -176,7 +179,7 @@ void ViewerToEnd(ViewerWindow& Viewer) {
 std::string ViewerPicture(const ViewerWindow& Viewer) {
     int64_t Size = FileSize(Viewer);
     int Percent = Size == 0 ? 100 : static_cast<int>(Viewer.FilePos * 100 / Size);
-    std::string Status = "viewer: " + Escaped(FileNameOf(Viewer.Path)) + " │ " +
+    std::string Status = "viewer: " + Escaped(TitleName(Viewer.Name)) + " │ " +
                          std::to_string(Viewer.FilePos) + "/" + std::to_string(Size) + " │ " +
                          std::to_string(Percent) + "%" + (Viewer.Hex ? " │ hex" : "") +
                          (Viewer.Wrap ? " │ wrap" : "") + "\n";

@@ -10,7 +10,8 @@
 
 struct ViewerWindow {
     int Id = 0;
-    std::string Path;       // as the user named it
+    std::string Name;       // as the user named it
+    std::string Path;       // the file of this machine
     std::string PluginPath; // the Windows path the plugin is shown, code page 866
     std::string Bytes;
     int64_t FilePos = 0; // of the window's first line
@@ -28,8 +29,9 @@ struct ViewerWindow {
 };
 
 ViewerWindow* ActiveViewer();
-// "" or why the file cannot be viewed.
-std::string OpenViewerWindow(const std::string& Path);
+// Opens the viewer on the file the Windows path Name names: "" or why the
+// file cannot be viewed.
+std::string OpenViewerWindow(const std::string& Name);
 void CloseViewerWindow();
 
 int64_t FileSize(const ViewerWindow& Viewer);

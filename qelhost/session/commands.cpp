@@ -151,18 +151,18 @@ bool RunCommand(Session& S, const std::string& Line) {
         if (!KeyToWindow(S, AllWords(Rest)))
             PressKey(S, AllWords(Rest));
     } else if (Command == "close") {
-        if (!CloseWindow(S))
+        if (!CloseWindow())
             CloseActivePanel(S);
     } else if (Command == "edit")
-        EditFile(S, AllWords(Rest));
+        EditFile(AllWords(Rest));
     else if (Command == "view")
-        ViewFile(S, Unquoted(Rest));
+        ViewFile(Unquoted(Rest));
     else if (Command == "type")
         TypeIntoEditor(S, Unquoted(Rest));
     else if (Command == "show" && Rest.empty())
-        ShowWindow(S);
+        ShowWindow();
     else if (Command == "save" && Rest.empty())
-        SaveEditedFile(S);
+        SaveEditedFile();
     else
         throw BadCommand{"unknown command \"" + Command + "\" (help lists the commands)"};
     CheckAnswersUsed(S, Line);

@@ -160,13 +160,14 @@ std::string KeyTitle(const std::string& Name, unsigned ControlState) {
         Title += "Alt+";
     if (ControlState & PKF_SHIFT)
         Title += "Shift+";
-    std::string Shown = Name;
+    // A named key as the host names it ("End", not "END"); a letter or an
+    // F key in capitals.
     for (const NamedKey& Key : NamedKeys)
         if (strcasecmp(Key.Name, Name.c_str()) == 0)
-            Shown = Key.Name;
-    if (Shown.size() <= 3)
-        for (char& C : Shown)
-            C = static_cast<char>(toupper(static_cast<unsigned char>(C)));
+            return Title + Key.Name;
+    std::string Shown = Name;
+    for (char& C : Shown)
+        C = static_cast<char>(toupper(static_cast<unsigned char>(C)));
     return Title + Shown;
 }
 

@@ -108,7 +108,7 @@ void EndSession(Session& S) {
         TellMistake("line " + std::to_string(Unused) + ": the answer there was not used");
     }
     // Leaving the host closes what is still open.
-    CloseWindowsAtEnd(S);
+    CloseWindowsAtEnd();
     while (!S.Panels.empty())
         CloseActivePanel(S);
     printf("host: the session ends\n");

@@ -1,6 +1,7 @@
 #include "qelhost/session/window_commands.hpp"
 #include "qelhost/counts.hpp"
 #include "qelhost/regular_file.hpp"
+#include "host/native_viewer.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/editor_keys.hpp"
 #include "qelhost/services/editor_view.hpp"
@@ -143,11 +144,11 @@ void CloseViewer() {
 
 // The box the host shows when a modified file's editor closes: true when
 // the editor may close.
-bool ConfirmClose(Session& S, EditorWindow& Editor) {
+bool ConfirmClose(EditorWindow& Editor) {
     MessageContent Box;
     Box.Title = U"Editor";
     Box.Texts = {U"File has been modified",
-                 U"Save " + FromUtf8(Escaped(FileNameOf(Editor.Path))) + U"?"};
+                 U"Save " + FromUtf8(Escaped(TitleName(Editor.Name))) + U"?"};
     Box.Buttons = {U"&Save", U"Do&n't save", U"&Continue editing"};
     int Pressed = ShowHostMessage(Box, NextAnswer);
     if (Pressed == 0)
@@ -170,7 +171,7 @@ void AfterEditorCommand(const std::string& Before) {
 }
 
 // The editor's own handling of a key the plugin left to it.
-void EditorActs(Session& S, EditorWindow& Editor, int Key, const std::string& Title) {
+void EditorActs(EditorWindow& Editor, int Key, const std::string& Title) {
     switch (EditorTakesKey(Editor, Key)) {
     case WindowAction::Nothing:
         printf("host: the editor has no use for %s\n", Title.c_str());
@@ -182,7 +183,7 @@ void EditorActs(Session& S, EditorWindow& Editor, int Key, const std::string& Ti
         SaveEditorFile(Editor);
         break;
     case WindowAction::Close:
-        CloseWindow(S);
+        CloseWindow();
         break;
     }
 }
@@ -202,7 +203,7 @@ void KeyToEditor(Session& S, EditorWindow& Editor, const NamedKey& Key) {
     std::string Before = Fingerprint(Editor);
     INPUT_RECORD Record = KeyEventOf(Key.VirtualKey, Key.State);
     if (!PluginTakesKey(S, Record, Key.Title) && ActiveEditor() == &Editor)
-        EditorActs(S, Editor, KeyOfInputRecord(Record), Key.Title);
+        EditorActs(Editor, KeyOfInputRecord(Record), Key.Title);
     AfterEditorCommand(Before);
 }
 
@@ -229,7 +230,7 @@ void ConnectWindows(Session& S) {
     SetWindowHooks({EditorEvent, ReadKey});
 }
 
-void EditFile(Session& S, const std::vector<std::string>& Words) {
+void EditFile(const std::vector<std::string>& Words) {
     if (Words.empty() || Words.size() > 3)
         throw BadCommand{"edit: say FILE, and LINE and COL (from 1) if not the start"};
     CheckNoWindow("edit");
@@ -240,14 +241,14 @@ void EditFile(Session& S, const std::vector<std::string>& Words) {
     if (!Why.empty())
         throw BadCommand{"edit: cannot edit " + Path + ": " + Why};
     EditorWindow& Editor = *ActiveEditor();
-    printf("host: the editor opens %s as %s: %zu lines\n", Escaped(Path).c_str(),
-           Printable(OemToUnicode(Editor.PluginPath)).c_str(), Editor.Text.Lines.size());
+    size_t Lines = Editor.Text.Lines.size();
+    printf("host: the editor opens %s as %s: %zu line%s\n", Escaped(Path).c_str(),
+           Printable(OemToUnicode(Editor.PluginPath)).c_str(), Lines, Lines == 1 ? "" : "s");
     EditorEvent(EE_READ, nullptr);
     AfterEditorCommand("");
 }
 
-void ViewFile(Session& S, const std::string& Path) {
-    (void)S;
+void ViewFile(const std::string& Path) {
     if (Path.empty())
         throw BadCommand{"view: name the file"};
     CheckNoWindow("view");
@@ -255,14 +256,13 @@ void ViewFile(Session& S, const std::string& Path) {
     if (!Why.empty())
         throw BadCommand{"view: cannot view " + Path + ": " + Why};
     ViewerWindow& Viewer = *ActiveViewer();
-    printf("host: the viewer opens %s as %s: %lld bytes\n", Escaped(Path).c_str(),
-           Printable(OemToUnicode(Viewer.PluginPath)).c_str(),
-           static_cast<long long>(FileSize(Viewer)));
+    long long Size = FileSize(Viewer);
+    printf("host: the viewer opens %s as %s: %lld byte%s\n", Escaped(Path).c_str(),
+           Printable(OemToUnicode(Viewer.PluginPath)).c_str(), Size, Size == 1 ? "" : "s");
     ViewerEvent(VE_READ, nullptr);
 }
 
-void ShowWindow(Session& S) {
-    (void)S;
+void ShowWindow() {
     if (EditorWindow* Editor = ActiveEditor())
         fputs(EditorPicture(*Editor).c_str(), stdout);
     else if (ViewerWindow* Viewer = ActiveViewer())
@@ -271,8 +271,7 @@ void ShowWindow(Session& S) {
         throw BadCommand{"show: no editor or viewer is open"};
 }
 
-void SaveEditedFile(Session& S) {
-    (void)S;
+void SaveEditedFile() {
     SaveEditorFile(OpenEditor("save"));
 }
 
@@ -310,7 +309,7 @@ bool KeyToWindow(Session& S, const std::vector<std::string>& Words) {
     return true;
 }
 
-bool CloseWindow(Session& S) {
+bool CloseWindow() {
     if (ActiveViewer() != nullptr) {
         CloseViewer();
         return true;
@@ -318,7 +317,7 @@ bool CloseWindow(Session& S) {
     EditorWindow* Editor = ActiveEditor();
     if (Editor == nullptr)
         return false;
-    if (Editor->Text.Modified && !ConfirmClose(S, *Editor)) {
+    if (Editor->Text.Modified && !ConfirmClose(*Editor)) {
         printf("host: the editor stays open\n");
         return true;
     }
@@ -343,8 +342,7 @@ bool MenuFromWindow(Session& S, const std::string& Where, const std::string& Ite
     return false;
 }
 
-void CloseWindowsAtEnd(Session& S) {
-    (void)S;
+void CloseWindowsAtEnd() {
     if (ActiveViewer() != nullptr)
         CloseViewer();
     if (EditorWindow* Editor = ActiveEditor())

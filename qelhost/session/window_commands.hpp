@@ -14,18 +14,18 @@
 void ConnectWindows(Session& S);
 
 // Words: FILE, then LINE and COL from 1.
-void EditFile(Session& S, const std::vector<std::string>& Words);
-void ViewFile(Session& S, const std::string& Path);
-void ShowWindow(Session& S);
-void SaveEditedFile(Session& S);
+void EditFile(const std::vector<std::string>& Words);
+void ViewFile(const std::string& Path);
+void ShowWindow();
+void SaveEditedFile();
 void TypeIntoEditor(Session& S, const std::string& Text);
 
 // False when no editor or viewer is open, to leave the command as it was.
 bool KeyToWindow(Session& S, const std::vector<std::string>& Words);
-bool CloseWindow(Session& S);
+bool CloseWindow();
 // The plugins menu of the open window's kind: the menu's call and what
 // follows it (the window closing if the plugin asked, its redraw).
 bool MenuFromWindow(Session& S, const std::string& Where, const std::string& Item);
 
 // At the end of the session: the window closes, unsaved changes dropped.
-void CloseWindowsAtEnd(Session& S);
+void CloseWindowsAtEnd();

@@ -152,6 +152,20 @@ hostile_copy(long_texts)
 qelhost_test(long_texts 0 OUT ${SESSIONS}/long_texts.out
              ARGS ${FIXTURES}/hostile/long_texts.dll ${SESSIONS}/hostile_records.qel)
 
+# ---- The editor and the viewer, each run on a fresh copy of editing/ ----
+# Plugins of our own that replay the host's own plugins' journeys; and the
+# editor and viewer with a plugin that takes no part in them.
+set(EDITING ${CMAKE_CURRENT_SOURCE_DIR}/editing)
+set(PLUGIN_OPTIONS ${MINGW_DLL_OPTIONS} -fno-exceptions -fno-rtti)
+fixture_dll(editor_plugin.dll editor_plugin.cpp ${PLUGIN_OPTIONS})
+fixture_dll(viewer_plugin.dll viewer_plugin.cpp ${PLUGIN_OPTIONS})
+qelhost_test(editor_journeys 0 OUT ${SESSIONS}/editor_journeys.out FILES ${EDITING}
+             ARGS ${FIXTURES}/editor_plugin.dll ${SESSIONS}/editor_journeys.qel)
+qelhost_test(viewer 0 OUT ${SESSIONS}/viewer.out FILES ${EDITING}
+             ARGS ${FIXTURES}/viewer_plugin.dll ${SESSIONS}/viewer.qel)
+qelhost_test(editor_alone 0 OUT ${SESSIONS}/editor_alone.out ERR ${SESSIONS}/mingw_startfiles.err
+             FILES ${EDITING} ARGS ${STARTFILES} ${SESSIONS}/editor_alone.qel)
+
 # ---- The command line: help and version, and one-line usage mistakes ----
 qelhost_test(help 0 ARGS --help)
 qelhost_test(version 0 ARGS --version)
