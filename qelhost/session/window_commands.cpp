@@ -282,6 +282,11 @@ void TypeIntoEditor(Session& S, const std::string& Utf8) {
         throw BadCommand{"type: code page 866 has no " + ToUtf8(Missing) +
                          "; the plugin could not take it"};
     std::string Text = UnicodeToOem(FromUtf8(Utf8));
+    for (char Character : Text)
+        if (static_cast<unsigned char>(Character) < 0x20 && Character != '\t')
+            throw BadCommand{
+                "type: " + Escaped(std::string(1, Character)) +
+                " is no character to type (key presses Enter, BackSpace and the like)"};
     std::string Before = Fingerprint(Editor);
     if (!S.Plugin.TakesEditorInput())
         printf("host: the editor types %s\n", Quoted(OemToUnicode(Text)).c_str());
