@@ -83,19 +83,22 @@ update-expected: package
 # seconds per group (tests/run_groups.py), and fails when any group failed. A
 # group is its target and one line: TEST_GROUPS += GROUP.
 TEST_GROUPS :=
+# Each group's ctest also writes a JUnit file, from which tests/run_groups.py
+# lists the skipped tests with their reasons and the failed ones with their output.
+CTEST_RESULTS = --output-junit $(CURDIR)/build/test-results/$(1).xml
 
 TEST_GROUPS += native
 test-native: deps
 	@$(CONFIGURE) native >/dev/null
 	@$(BUILD) native -j $(JOBS)
-	@ctest --preset native -j $(JOBS)
+	@ctest --preset native -j $(JOBS) $(call CTEST_RESULTS,native)
 
 # Each fuzz target for a few seconds: a smoke test of the fuzz build.
 TEST_GROUPS += fuzz
 test-fuzz: deps
 	@$(CONFIGURE) fuzz >/dev/null
 	@$(BUILD) fuzz -j $(JOBS)
-	@ctest --preset fuzz
+	@ctest --preset fuzz $(call CTEST_RESULTS,fuzz)
 
 # The far2l package's check, and the scenarios that drive the plugin in far2l
 # itself; FAR2L_TESTS=no leaves the scenarios out. The first run makes the
@@ -108,7 +111,7 @@ test-far2l: deps
 ifneq ($(FAR2L_TESTS),no)
 	@far2l/make_root.py --announce
 endif
-	@ctest --preset far2l -j $(JOBS) $(if $(filter no,$(FAR2L_TESTS)),-LE far2l_scenario)
+	@ctest --preset far2l -j $(JOBS) $(call CTEST_RESULTS,far2l) $(if $(filter no,$(FAR2L_TESTS)),-LE far2l_scenario)
 
 # qelhost built 32-bit with AddressSanitizer and UndefinedBehaviorSanitizer,
 # and qelhost's own tests (those under qelhost/: the shipped DLL's sessions,
@@ -117,14 +120,15 @@ TEST_GROUPS += qelhost-asan
 test-qelhost-asan: deps dll
 	@$(CONFIGURE) qelhost-asan >/dev/null
 	@$(BUILD) qelhost-asan -j $(JOBS)
-	@ctest --test-dir build/qelhost-asan/qelhost -j $(JOBS) --output-on-failure
+	@ctest --test-dir build/qelhost-asan/qelhost -j $(JOBS) --output-on-failure \
+	    $(call CTEST_RESULTS,qelhost-asan)
 
 # The unit tests and tools as 32-bit programs, and the checks of the shipped DLL.
 TEST_GROUPS += linux32
 test-linux32: deps dll qelhost-exe
 	@$(CONFIGURE) linux32 >/dev/null
 	@$(BUILD) linux32 -j $(JOBS)
-	@ctest --preset linux32 -j $(JOBS) -LE wine
+	@ctest --preset linux32 -j $(JOBS) -LE wine $(call CTEST_RESULTS,linux32)
 
 # qelhost's tests again through qelhost.exe under Wine, Windows' own loader;
 # skipped, each saying why, where 32-bit programs do not run natively.
@@ -132,11 +136,10 @@ TEST_GROUPS += wine
 test-wine: deps dll qelhost-exe
 	@$(CONFIGURE) linux32 >/dev/null
 	@$(BUILD) linux32 -j $(JOBS)
-	@ctest --preset linux32 -j $(JOBS) -L wine
-	@grep -h -m1 -o "qelhost.exe tests skipped: .*" build/linux32/Testing/Temporary/LastTest.log \
-	    2>/dev/null || true
+	@ctest --preset linux32 -j $(JOBS) -L wine $(call CTEST_RESULTS,wine)
 
 test: deps
+	@mkdir -p build/test-results
 	@tests/run_groups.py "$(MAKE)" $(TEST_GROUPS)
 
 .PHONY: $(addprefix test-,$(TEST_GROUPS))

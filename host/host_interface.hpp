@@ -11,13 +11,15 @@
 #if defined(_WIN32) || defined(__i386__)
 // Windows x86 (and the 32-bit Linux test build that lays records out alike):
 // every entry point and service is __stdcall, the callee popping its
-// arguments; the exports are named by the .def file alone, since a
-// dllexport on a __stdcall function would export its decorated name too.
+// arguments (FARCDECL marks the few standard functions that are not); the exports are named by the
+// .def file alone, since a dllexport on a __stdcall function would export its decorated name too.
 #define QELFAR_HOST_FAR2L 0
 #if defined(_WIN32)
 #define FARAPI __stdcall
+#define FARCDECL __cdecl
 #else
 #define FARAPI __attribute__((stdcall))
+#define FARCDECL __attribute__((cdecl))
 #endif
 #define FAR_EXPORT
 // OpenFilePlugin takes the name, the data and its size, nothing more.
@@ -27,6 +29,7 @@
 // and far2l finds the entry points by their C names with dlsym.
 #define QELFAR_HOST_FAR2L 1
 #define FARAPI
+#define FARCDECL
 #define FAR_EXPORT __attribute__((visibility("default")))
 // far2l's OpenFilePlugin has a fourth argument, the operation mode.
 #define FAR_OPENFILEPLUGIN_OPMODE , int

@@ -34,6 +34,20 @@ and the viewer, and the command prefix "Qel:", each answered with a message
 that says where it was called from. A file named far.ads opens as a
 pseudo-folder of three small files; on that panel F7 opens an input dialog
 whose field keeps a history. Its texts are in English and Russian."""
+# Where README's hand-install puts the plugin for every user: a folder of its
+# own, which the package never owns, so that neither route takes the other's
+# files; the package refuses to install beside it (PREINST).
+HAND_INSTALLED = "/usr/lib/far2l/Plugins/qelfar-by-hand"
+PREINST = f"""\
+#!/bin/sh
+set -e
+if [ "$1" != abort-upgrade ] && [ -e {HAND_INSTALLED} ]; then
+    echo "far2l-qelfar: a copy of qelfar installed by hand is in {HAND_INSTALLED}," >&2
+    echo "far2l-qelfar: and far2l would list QelPlugin twice: remove it first" \\
+         "(rm -r {HAND_INSTALLED})" >&2
+    exit 1
+fi
+"""
 # dpkg's own copyright file is in the machine-readable format and names it.
 FORMAT_EXAMPLE = "/usr/share/doc/dpkg/copyright"
 
@@ -147,6 +161,7 @@ def main():
     os.makedirs(os.path.join(root, "DEBIAN"))
     run(["dpkg-gencontrol", f"-p{args.name}", "-Proot"], work)
     write(os.path.join(root, "DEBIAN", "md5sums"), md5sums(root))
+    write(os.path.join(root, "DEBIAN", "preinst"), PREINST, 0o755)
     for folder, dirs, files in os.walk(root):
         os.chmod(folder, 0o755)
         for name in dirs + files:

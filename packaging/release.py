@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the release: the files a list names, and SHA256SUMS, into an empty folder.
+"""Writes the release: the files a list names, SHA256SUMS and COMMIT, into OUT_DIR.
 
 usage: release.py LIST OUT_DIR --source DIR --changelog CHANGELOG.md --version VERSION
 
@@ -8,17 +8,27 @@ as NAME, a .zip or a .tar.gz holding the folder under its own name with
 LICENSE beside its files; a file is copied as NAME. Entries are sorted, owned
 by root and dated the release's day (from its CHANGELOG.md entry), and the
 gzip header carries no name or time, so the same inputs give the same bytes.
+
+Every input is read back by its own tool before anything is packed, and every
+archive after it is written (artefacts.py). The release is made in a new folder
+beside OUT_DIR and moved into place only when whole, so a failure leaves
+OUT_DIR as it was. COMMIT names the commit the sources came from ("unknown"
+without git), outside the archives, whose bytes do not depend on it.
 """
 import gzip
+import errno
 import hashlib
 import io
 import os
 import shutil
+import subprocess
 import sys
+import tempfile
 import tarfile
 import time
 import zipfile
 
+import artefacts
 import changelog
 
 
@@ -82,11 +92,12 @@ def write_tar_gz(target, top, files, epoch):
 
 def make(name, source, out, license_path, epoch):
     target = os.path.join(out, name)
+    if not os.path.exists(source):
+        sys.exit(f"release: {source} is missing; make release builds it")
+    artefacts.check_tree(source)
     if os.path.isfile(source):
         shutil.copyfile(source, target)
         return
-    if not os.path.isdir(source):
-        sys.exit(f"release: {source} is missing; make release builds it")
     top, files = folder_files(source, license_path)
     if name.endswith(".zip"):
         write_zip(target, top, files, epoch)
@@ -94,23 +105,85 @@ def make(name, source, out, license_path, epoch):
         write_tar_gz(target, top, files, epoch)
     else:
         sys.exit(f"release: {name}: a folder is packed as .zip or .tar.gz")
+    artefacts.check_file(target)
+
+
+def source_commit(source):
+    """The commit of SOURCE's checkout, and whether its tree has changes; ("unknown",
+    False) where there is no git or no checkout."""
+    def git(*words):
+        return subprocess.run(["git", "-C", source, *words], capture_output=True, text=True)
+
+    try:
+        head = git("rev-parse", "--verify", "HEAD")
+    except OSError:
+        return "unknown", False
+    if head.returncode != 0:
+        return "unknown", False
+    changes = git("status", "--porcelain", "--untracked-files=no")
+    return head.stdout.strip(), bool(changes.stdout.strip())
+
+
+def fresh_folder(out):
+    """A new empty folder beside OUT, where the release is made."""
+    parent = os.path.dirname(os.path.abspath(out)) or "."
+    if os.path.exists(out) and not os.path.isdir(out):
+        sys.exit(f"release: {out} is a file, not a folder: move it away and run make release again")
+    os.makedirs(parent, exist_ok=True)
+    return tempfile.mkdtemp(prefix=".release-", dir=parent)
+
+
+def put_in_place(made, out):
+    """Replaces OUT by the folder MADE, the old release removed only once the new one is there."""
+    old = None
+    if os.path.isdir(out):
+        old = tempfile.mkdtemp(prefix=".release-old-", dir=os.path.dirname(made))
+        os.rename(out, os.path.join(old, "release"))
+    os.rename(made, out)
+    if old:
+        shutil.rmtree(old)
+
+
+def write_release(args, epoch, made):
+    sums = []
+    for name, source in read_list(args.list):
+        make(name, os.path.join(args.source, source), made,
+             os.path.join(args.source, "LICENSE"), epoch)
+        with open(os.path.join(made, name), "rb") as f:
+            sums.append(f"{hashlib.sha256(f.read()).hexdigest()}  {name}\n")
+    with open(os.path.join(made, "SHA256SUMS"), "w") as f:
+        f.writelines(sums)
+    commit, changed = source_commit(args.source)
+    if changed:
+        print(f"release: warning: the sources have uncommitted changes, so this is not the "
+              f"release of commit {commit}", file=sys.stderr)
+    with open(os.path.join(made, "COMMIT"), "w") as f:
+        f.write(f"{commit}{' with uncommitted changes' if changed else ''}\n")
+    return sums
 
 
 def main():
     args, epoch, _ = changelog.release_arguments(
         "release", ["list", "out"], ["source", "changelog", "version"])
 
-    shutil.rmtree(args.out, ignore_errors=True)
-    os.makedirs(args.out)
-    sums = []
-    for name, source in read_list(args.list):
-        make(name, os.path.join(args.source, source), args.out,
-             os.path.join(args.source, "LICENSE"), epoch)
-        with open(os.path.join(args.out, name), "rb") as f:
-            sums.append(f"{hashlib.sha256(f.read()).hexdigest()}  {name}\n")
-    with open(os.path.join(args.out, "SHA256SUMS"), "w") as f:
-        f.writelines(sums)
-    print(f"{args.out}:", *(line.split()[1] for line in sums), "SHA256SUMS", sep="\n  ")
+    made = None
+    try:
+        made = fresh_folder(args.out)
+        sums = write_release(args, epoch, made)
+        put_in_place(made, args.out)
+        made = None
+    except artefacts.Damaged as error:
+        sys.exit(f"release: {error}; {args.out} is left as it was (remove the file and "
+                 f"run make release again to rebuild it)")
+    except OSError as error:
+        where = error.filename or args.out
+        reason = "the disk is full" if error.errno == errno.ENOSPC else error.strerror
+        sys.exit(f"release: cannot write {where}: {reason}; {args.out} is left as it was")
+    finally:
+        if made:
+            shutil.rmtree(made, ignore_errors=True)
+    print(f"{args.out}:", *(line.split()[1] for line in sums), "SHA256SUMS", "COMMIT",
+          sep="\n  ")
     return 0
 
 

@@ -16,6 +16,11 @@ import subprocess
 import sys
 import time
 
+import test_results
+
+# Where each group's ctest writes its JUnit file (the Makefile's CTEST_RESULTS).
+RESULTS_FOLDER = "build/test-results"
+
 CTEST_SUMMARY = re.compile(r"\d+% tests passed, (\d+) tests? failed out of (\d+)")
 CTEST_SKIPPED = re.compile(r"^\s*\d+ - .* \(Skipped\)$")
 
@@ -28,12 +33,15 @@ class Result:
         self.skipped = 0
         self.seconds = 0.0
         self.note = ""
+        self.skipped_tests = []
+        self.failed_tests = []
 
 
 def run_group(make, group):
     """Runs make test-GROUP, its output shown as it comes and read for CTest's summaries."""
     result = Result(group)
     started = time.monotonic()
+    started_at = time.time()
     print(f"== make test-{group}", flush=True)
     # close_fds=False: a make started with -j hands its job slots down.
     make_run = subprocess.Popen([make, f"test-{group}"], stdout=subprocess.PIPE,
@@ -58,6 +66,8 @@ def run_group(make, group):
         make_run.wait()
         raise
     result.seconds = time.monotonic() - started
+    result.skipped_tests, result.failed_tests = test_results.read(
+        RESULTS_FOLDER, group, started_at)
     if status != 0 and result.failed == 0:
         result.failed = 1
         result.note = f"make test-{group} failed outside its tests"
@@ -91,6 +101,9 @@ def main():
         print(f"\nmake test: stopped by Ctrl-C during test-{group}", file=sys.stderr)
         return 130
     print(f"\n{table(results)}", flush=True)
+    for line in test_results.explain([t for r in results for t in r.skipped_tests],
+                                     [t for r in results for t in r.failed_tests]):
+        print(line, flush=True)
     failed = [r.group for r in results if r.failed]
     if failed:
         print(f"make test: failed in {', '.join(failed)}", file=sys.stderr)

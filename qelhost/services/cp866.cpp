@@ -1,5 +1,7 @@
 #include "qelhost/services/cp866.hpp"
 
+#include <stdio.h>
+
 namespace {
 
 // Bytes 0x80 to 0xFF; the lower half is ASCII.
@@ -57,6 +59,20 @@ std::u32string MissingFromOem(const std::u32string& Text) {
         if (OemByte(Char) < 0 && Missing.find(Char) == std::u32string::npos)
             Missing += Char;
     return Missing;
+}
+
+std::string WhyNotOem(const std::string& Utf8) {
+    for (size_t I = 0; I < Utf8.size();) {
+        size_t Length = Utf8SequenceLength(Utf8, I);
+        if (Length == 0) {
+            char Byte[8];
+            snprintf(Byte, sizeof Byte, "0x%02X", static_cast<unsigned char>(Utf8[I]));
+            return std::string("the byte ") + Byte + " is not UTF-8";
+        }
+        I += Length;
+    }
+    std::u32string Missing = MissingFromOem(FromUtf8(Utf8));
+    return Missing.empty() ? "" : "code page 866 has no " + ToUtf8(Missing);
 }
 
 std::string ToUtf8(const std::u32string& Text) {

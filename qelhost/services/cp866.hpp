@@ -12,6 +12,11 @@ std::string UnicodeToOem(const std::u32string& Text);
 // The characters of Text that code page 866 lacks, each once, in order.
 std::u32string MissingFromOem(const std::u32string& Text);
 
+// Why the UTF-8 text Utf8 cannot be handed to the plugin, or "" when it can:
+// its first byte that starts no UTF-8 character, by value ("the byte 0xFF is
+// not UTF-8"), else the characters code page 866 lacks.
+std::string WhyNotOem(const std::string& Utf8);
+
 std::string ToUtf8(const std::u32string& Text);
 std::u32string FromUtf8(const std::string& Text);
 

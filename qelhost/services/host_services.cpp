@@ -88,22 +88,21 @@ PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, 
 }
 
 // A service the host does not provide: the plugin's call stops the run,
-// named by the slot's offset in PluginStartupInfo.
-template <size_t Offset> PLUGIN_STDCALL void MissingService() {
-    StopRun(ExitStopped,
-            "the plugin called the host service at offset %zu of PluginStartupInfo, "
-            "which qelhost does not provide",
-            Offset);
+// naming the service.
+template <size_t Slot> PLUGIN_STDCALL void MissingService() {
+    StopRun(ExitStopped, "the plugin called %s, which qelhost does not provide",
+            StartupServiceSlots[Slot].Name);
 }
 
+// Sets every service slot that lies within Info to stop the run by name.
 template <size_t... Slot>
 void FillMissingServices(PluginStartupInfo& Info, std::index_sequence<Slot...>) {
-    constexpr size_t First = offsetof(PluginStartupInfo, OtherServices);
-    FARAPISERVICE Services[] = {MissingService<First + Slot * sizeof(FARAPISERVICE)>...};
-    memcpy(Info.OtherServices, Services, sizeof Services);
+    const FARAPISERVICE Services[] = {MissingService<Slot>...};
+    for (size_t I = 0; I < sizeof...(Slot); ++I)
+        if (StartupServiceSlots[I].Offset + sizeof Services[I] <= sizeof Info)
+            memcpy(reinterpret_cast<char*>(&Info) + StartupServiceSlots[I].Offset, &Services[I],
+                   sizeof Services[I]);
 }
-
-const char RegistryRoot[] = "Software\\Far\\Plugins";
 
 } // namespace
 
@@ -121,11 +120,9 @@ void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, Ans
     Info.StructSize = sizeof Info;
     strncpy(Info.ModuleName, ModuleName.c_str(), sizeof Info.ModuleName - 1);
     Info.ModuleNumber = QelhostModuleNumber;
-    Info.RootKey = RegistryRoot;
-    Info.Menu = MissingService<offsetof(PluginStartupInfo, Menu)>;
+    Info.RootKey = NativeRootKey;
+    FillMissingServices(Info, std::make_index_sequence<std::size(StartupServiceSlots)>());
     Info.Dialog = Dialog;
     Info.Message = Message;
     Info.GetMsg = GetMsg;
-    FillMissingServices(Info,
-                        std::make_index_sequence<std::size(PluginStartupInfo{}.OtherServices)>());
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/host_interface.hpp"
+#include "host/native_interface.hpp"
 #include "qelhost/services/user_answer.hpp"
 
 #include <string>

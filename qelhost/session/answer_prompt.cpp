@@ -31,9 +31,9 @@ bool FieldEdit(const std::string& Line, const FieldView& Field, Answer& Result) 
         Result.Edits.push_back({EditStep::FromHistory, "", Entry});
         return true;
     }
-    std::u32string Missing = MissingFromOem(FromUtf8(Line));
-    if (!Missing.empty()) {
-        TellMistake("code page 866 has no " + ToUtf8(Missing) + "; the plugin cannot take it");
+    std::string Why = WhyNotOem(Line);
+    if (!Why.empty()) {
+        TellMistake(Why + "; the plugin cannot take it");
         return false;
     }
     Result.Edits.push_back({EditStep::Clear, "", 0});

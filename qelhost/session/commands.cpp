@@ -58,10 +58,9 @@ std::string Unquoted(const std::string& Text) {
 // Text typed into the field: in code page 866, or the command cannot be run.
 std::string FieldText(const char* Command, const std::string& Rest) {
     std::string Text = Unquoted(Rest);
-    std::u32string Missing = MissingFromOem(FromUtf8(Text));
-    if (!Missing.empty())
-        throw BadCommand{std::string(Command) + ": code page 866 has no " + ToUtf8(Missing) +
-                         "; the plugin could not take it"};
+    std::string Why = WhyNotOem(Text);
+    if (!Why.empty())
+        throw BadCommand{std::string(Command) + ": " + Why + "; the plugin could not take it"};
     return Text;
 }
 

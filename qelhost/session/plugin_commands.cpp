@@ -14,10 +14,9 @@ namespace {
 // The text in code page 866, for the plugin; a character it lacks makes
 // the command one that cannot be run.
 std::string ForPlugin(const char* Command, const std::string& Utf8) {
-    std::u32string Missing = MissingFromOem(FromUtf8(Utf8));
-    if (!Missing.empty())
-        throw BadCommand{std::string(Command) + ": code page 866 has no " + ToUtf8(Missing) +
-                         "; the plugin could not take it"};
+    std::string Why = WhyNotOem(Utf8);
+    if (!Why.empty())
+        throw BadCommand{std::string(Command) + ": " + Why + "; the plugin could not take it"};
     return UnicodeToOem(FromUtf8(Utf8));
 }
 

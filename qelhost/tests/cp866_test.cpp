@@ -29,3 +29,18 @@ TEST(Cp866, MalformedUtf8GivesReplacementCharacters) {
               U"\uFFFDb");
     EXPECT_EQ(FromUtf8("\xE2\x95\x94"), U"╔");
 }
+
+TEST(Cp866, WhyATextCannotReachThePluginNamesABadByteByItsValue) {
+    struct Case {
+        std::string Utf8;
+        std::string Why;
+    } Cases[] = {
+        {"Привет", ""},
+        {"a€b", "code page 866 has no €"},
+        {"ok\xFF", "the byte 0xFF is not UTF-8"},
+        {"\xE2\x82", "the byte 0xE2 is not UTF-8"},  // a cut sequence
+        {"€\xFE", "the byte 0xFE is not UTF-8"}, // before what the code page lacks
+    };
+    for (const Case& C : Cases)
+        EXPECT_EQ(WhyNotOem(C.Utf8), C.Why) << C.Utf8;
+}
