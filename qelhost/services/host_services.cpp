@@ -4,6 +4,7 @@
 #include "qelhost/services/from_plugin.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/message_box.hpp"
+#include "qelhost/services/window_control.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <string.h>
@@ -125,4 +126,8 @@ void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, Ans
     Info.Dialog = Dialog;
     Info.Message = Message;
     Info.GetMsg = GetMsg;
+    // EditorControl's slot lies within the record qelfar's layout describes.
+    const FARAPIEDITORCONTROL Editor = EditorControl;
+    memcpy(reinterpret_cast<char*>(&Info) + offsetof(Native::PluginStartupInfo, EditorControl),
+           &Editor, sizeof Editor);
 }

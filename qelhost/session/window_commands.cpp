@@ -167,7 +167,7 @@ void AfterEditorCommand(const std::string& Before) {
         return;
     }
     if (Fingerprint(*Editor) != Before)
-        EditorEvent(EE_REDRAW, nullptr);
+        EditorEvent(EE_REDRAW, reinterpret_cast<void*>(static_cast<intptr_t>(EEREDRAW_ALL)));
 }
 
 // The editor's own handling of a key the plugin left to it.
