@@ -1,24 +1,22 @@
 #include "qelhost/regular_file.hpp"
+#include "qelhost/platform.hpp"
 
 #include <errno.h>
 #include <fcntl.h>
 #include <string.h>
 #include <unistd.h>
 
-#if defined(_WIN32)
-#define S_ISSOCK(Mode) false // no sockets among its file kinds
-#else
-static_assert(OpenNoWait == O_NONBLOCK && OpenNoTerminal == O_NOCTTY &&
-              OpenNotInherited == O_CLOEXEC);
-#endif
+// POSIX's file type of a socket, which Windows' C library lacks (it has no
+// sockets among its file kinds, and never reports this one).
+constexpr mode_t SocketFile = 0140000;
 
 const char* FileKind(mode_t Mode) {
-    return S_ISDIR(Mode)    ? "a folder"
-           : S_ISCHR(Mode)  ? "a character device"
-           : S_ISBLK(Mode)  ? "a block device"
-           : S_ISFIFO(Mode) ? "a FIFO"
-           : S_ISSOCK(Mode) ? "a socket"
-                            : "of an unknown kind";
+    return S_ISDIR(Mode)                   ? "a folder"
+           : S_ISCHR(Mode)                 ? "a character device"
+           : S_ISBLK(Mode)                 ? "a block device"
+           : S_ISFIFO(Mode)                ? "a FIFO"
+           : (Mode & S_IFMT) == SocketFile ? "a socket"
+                                           : "of an unknown kind";
 }
 
 int OpenRegularFile(const std::string& Path, struct stat& Status, std::string& Why) {
@@ -29,8 +27,7 @@ int OpenRegularFile(const std::string& Path, struct stat& Status, std::string& W
     }
     if (!S_ISREG(Status.st_mode))
         return -1;
-    int Descriptor =
-        open(Path.c_str(), O_RDONLY | OpenNoWait | OpenNoTerminal | OpenNotInherited | OpenBinary);
+    int Descriptor = OpenForReading(Path.c_str(), true);
     if (Descriptor < 0) {
         Why = strerror(errno);
         return -1;

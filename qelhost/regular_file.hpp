@@ -10,22 +10,6 @@
 
 #include <string>
 
-// What separates a path's folders: on Windows either slash.
-#if defined(_WIN32)
-constexpr char PathSeparators[] = "/\\";
-#else
-constexpr char PathSeparators[] = "/";
-#endif
-
-// Flags of open() that one system lacks mean nothing there.
-#if defined(_WIN32)
-constexpr int OpenNoWait = 0, OpenNoTerminal = 0, OpenNotInherited = 0x80 /* _O_NOINHERIT */,
-              OpenBinary = 0x8000 /* _O_BINARY */;
-#else
-constexpr int OpenNoWait = 04000 /* O_NONBLOCK */, OpenNoTerminal = 0400 /* O_NOCTTY */,
-              OpenNotInherited = 02000000 /* O_CLOEXEC */, OpenBinary = 0;
-#endif
-
 // What a file that is no regular file is: "a folder", "a FIFO", ...
 const char* FileKind(mode_t Mode);
 

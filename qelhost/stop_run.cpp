@@ -1,4 +1,5 @@
 #include "qelhost/stop_run.hpp"
+#include "qelhost/platform.hpp"
 
 #include <errno.h>
 #include <stdarg.h>
@@ -6,10 +7,6 @@
 #include <stdlib.h>
 #include <string.h>
 #include <unistd.h>
-
-#if defined(_WIN32)
-#include <windows.h>
-#endif
 
 namespace {
 
@@ -23,16 +20,6 @@ void WriteAll(const char* Text, size_t Length) {
         Text += Written;
         Length -= static_cast<size_t>(Written);
     }
-}
-
-// Ends the process at once. On Windows not through ExitProcess, which would
-// run the plugin's code once more (DLL_PROCESS_DETACH) after its end was
-// told, as the Linux qelhost never does.
-[[noreturn]] void EndProcess(int Status) {
-#if defined(_WIN32)
-    TerminateProcess(GetCurrentProcess(), static_cast<UINT>(Status));
-#endif
-    _exit(Status);
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 // entry point.
 #pragma once
 
-#include "qelhost/loader/plugin_memory.hpp"
+#include "qelhost/gate/plugin_memory.hpp"
 
 #include <string>
 #include <vector>

@@ -2,6 +2,7 @@
 #include "qelhost/counts.hpp"
 #include "qelhost/gate/drives.hpp"
 #include "qelhost/regular_file.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/stop_run.hpp"
 

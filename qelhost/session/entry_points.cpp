@@ -1,5 +1,5 @@
 #include "qelhost/session/entry_points.hpp"
-#include "qelhost/loader/plugin_call.hpp"
+#include "qelhost/gate/plugin_call.hpp"
 
 #include <stdint.h>
 #include <string.h>

@@ -5,7 +5,7 @@
 
 #include "host/native_entry_points.hpp"
 #include "qelhost/session/plugin_records.hpp"
-#include "qelhost/loader/plugin_module.hpp"
+#include "qelhost/gate/plugin_module.hpp"
 
 #include <string>
 #include <vector>

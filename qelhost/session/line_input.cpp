@@ -1,5 +1,6 @@
 #include "qelhost/session/line_input.hpp"
 #include "qelhost/regular_file.hpp"
+#include "qelhost/platform.hpp"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -76,7 +77,7 @@ int OpenScript(const std::string& Path, std::string& Why) {
         Why = std::string("it is ") + FileKind(Status.st_mode) + ", not a file or a pipe";
         return -1;
     }
-    int Descriptor = open(Path.c_str(), O_RDONLY | OpenNotInherited | OpenNoTerminal | OpenBinary);
+    int Descriptor = OpenForReading(Path.c_str(), false);
     if (Descriptor < 0)
         Why = strerror(errno);
     return Descriptor;

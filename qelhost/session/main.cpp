@@ -1,17 +1,16 @@
 // qelhost: stands in for the file manager so that a plugin DLL of its old
 // ANSI interface runs here, and shows what the host's user would see.
-#include "qelhost/loader/crash_report.hpp"
-#include "qelhost/loader/loader_notes.hpp"
-#include "qelhost/loader/plugin_heap.hpp"
-#include "qelhost/loader/plugin_memory.hpp"
-#include "qelhost/loader/plugin_module.hpp"
+#include "qelhost/gate/loader_notes.hpp"
+#include "qelhost/gate/plugin_heap.hpp"
+#include "qelhost/gate/plugin_memory.hpp"
+#include "qelhost/gate/plugin_module.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/command_line.hpp"
 #include "qelhost/session/session.hpp"
-#include "qelhost/standard_streams.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <stdio.h>

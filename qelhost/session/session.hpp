@@ -4,7 +4,7 @@
 
 #include "qelhost/session/command_line.hpp"
 #include "qelhost/session/line_input.hpp"
-#include "qelhost/loader/plugin_module.hpp"
+#include "qelhost/gate/plugin_module.hpp"
 
 #include <string>
 

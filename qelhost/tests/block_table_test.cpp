@@ -1,6 +1,6 @@
 // The table of the plugin's heap blocks: free and realloc trust it to tell
 // the plugin's blocks from any other pointer, through growth and churn.
-#include "qelhost/loader/block_table.hpp"
+#include "qelhost/gate/block_table.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The plugin's memory is read and written through the kernel: a wrong
 // pointer gives an answer, never a fault.
-#include "qelhost/loader/plugin_memory.hpp"
+#include "qelhost/gate/plugin_memory.hpp"
 
 #include <gtest/gtest.h>
 

@@ -209,12 +209,12 @@ add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_for
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
                editor_text_test.cpp ../services/editor_text.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
-               ../services/text_format.cpp ../loader/plugin_memory.cpp
-               ../linux_pe_loader/memory_probe.cpp ../loader/block_table.cpp
+               ../services/text_format.cpp ../gate/plugin_memory.cpp
+               ../linux/memory_probe.cpp ../linux/process.cpp ../gate/block_table.cpp
                ../session/line_input.cpp
                # qelhost's sanitizer defaults: without them LeakSanitizer's
                # check at exit never ends under qemu-user.
-               ../linux_pe_loader/sanitizer_options.cpp)
+               ../linux/sanitizer_options.cpp)
 target_include_directories(qelhost_unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(qelhost_unit_tests PRIVATE ${QELFAR_WARNINGS})
 target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64

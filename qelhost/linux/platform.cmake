@@ -1,0 +1,22 @@
+# The Linux qelhost: the shared parts with its own PE loader, a 32-bit
+# program, with its tests.
+add_executable(qelhost ${QELHOST_SHARED_SOURCES}
+    linux/process.cpp
+    linux/standard_streams.cpp
+    linux/call_gate.cpp
+    linux/crash_report.cpp
+    linux/memory_probe.cpp
+    linux/thread_block.cpp
+    linux/plugin_loader.cpp
+    linux/sanitizer_options.cpp
+    linux/drives.cpp)
+target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(qelhost PRIVATE qelhost_pe)
+target_compile_options(qelhost PRIVATE ${QELFAR_WARNINGS})
+# Large inode numbers (64-bit file systems, qemu) would fail readdir.
+target_compile_definitions(qelhost PRIVATE _FILE_OFFSET_BITS=64)
+target_compile_definitions(qelhost PRIVATE QELHOST_VERSION="${PROJECT_VERSION}")
+
+if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/CMakeLists.txt)
+    add_subdirectory(tests)
+endif()
