@@ -26,7 +26,7 @@ far2l: deps
 	@$(CONFIGURE) far2l >/dev/null
 	@$(BUILD) far2l -j $(JOBS)
 
-# qelhost.exe, the simulated host for Windows, shipped in dist/qelhost-windows/.
+# qelhost.exe, the simulated host for Windows, shipped in dist/qelhost/.
 qelhost-exe: deps
 	@$(CONFIGURE) qelhost-windows >/dev/null
 	@$(BUILD) qelhost-windows -j $(JOBS)

@@ -3,7 +3,10 @@
 # alone (no libgcc/libstdc++/winpthread DLLs). Its version resource carries
 # the project's version.
 enable_language(RC)
-configure_file(${CMAKE_SOURCE_DIR}/plugin/qelfar.rc.in ${CMAKE_CURRENT_BINARY_DIR}/qelfar.rc @ONLY)
+set(VERSION_FILE_TYPE VFT_DLL)
+set(VERSION_FILE_NAME ${PROJECT_NAME}.dll)
+set(VERSION_DESCRIPTION "QelPlugin: a plugin for FAR Manager")
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${CMAKE_CURRENT_BINARY_DIR}/qelfar.rc @ONLY)
 add_library(qelfar SHARED ${QELFAR_SOURCES}
             ${CMAKE_SOURCE_DIR}/plugin/dll_entry.cpp
             ${CMAKE_SOURCE_DIR}/plugin/qelfar.def

@@ -32,7 +32,7 @@ DESCRIPTION = """\
 QelPlugin adds an entry to far2l's plugins menus of the panels, the editor
 and the viewer, and the command prefix "Qel:", each answered with a message
 that says where it was called from. A file named far.ads opens as a
-pseudo-folder of three small files; on that panel F7 opens an input dialog
+pseudo-folder of small fixed files; on that panel F7 opens an input dialog
 whose field keeps a history. Its texts are in English and Russian."""
 # Where README's hand-install puts the plugin for every user: a folder of its
 # own, which the package never owns, so that neither route takes the other's

@@ -1,7 +1,13 @@
 # qelhost.exe: the shared parts with Windows' own loader, a console program
 # linked statically (libgcc, libstdc++ and winpthread inside), so that it
-# imports only Windows system DLLs; shipped in dist/qelhost-windows/.
-add_executable(qelhost ${QELHOST_SHARED_SOURCES}
+# imports only Windows system DLLs, with a version resource like the DLL's;
+# shipped in dist/qelhost/ with a text on how to run it and a sample session.
+enable_language(RC)
+set(VERSION_FILE_TYPE VFT_APP)
+set(VERSION_FILE_NAME qelhost.exe)
+set(VERSION_DESCRIPTION "qelhost: a scripted host for FAR Manager's ANSI plugins")
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${CMAKE_CURRENT_BINARY_DIR}/qelhost.rc @ONLY)
+add_executable(qelhost ${QELHOST_SHARED_SOURCES} ${CMAKE_CURRENT_BINARY_DIR}/qelhost.rc
     windows/process.cpp
     windows/standard_streams.cpp
     windows/call_gate.cpp
@@ -25,11 +31,17 @@ target_compile_definitions(qelhost PRIVATE QELHOST_VERSION="${PROJECT_VERSION}"
 target_compile_options(qelhost_pe PRIVATE -Wno-restrict -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 target_link_options(qelhost PRIVATE -static -s -Wl,--no-insert-timestamp)
 
-set(QELHOST_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/qelhost-windows CACHE PATH
+# The folder the release zips as qelhost-VERSION-win32.zip, which unpacks to
+# qelhost/, as the plugin's zip unpacks to qelfar/.
+set(QELHOST_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/qelhost CACHE PATH
     "Where qelhost.exe is shipped")
+set(QELHOST_SHIPPED_TEXTS ${CMAKE_CURRENT_SOURCE_DIR}/windows/README.txt
+    ${CMAKE_CURRENT_SOURCE_DIR}/sessions/demo.qel)
 add_custom_target(qelhost_dist ALL
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELHOST_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${QELHOST_DIST_DIR}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelhost> ${QELHOST_DIST_DIR}/
-    DEPENDS qelhost
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelhost> ${QELHOST_SHIPPED_TEXTS}
+            ${QELHOST_DIST_DIR}/
+    DEPENDS qelhost ${QELHOST_SHIPPED_TEXTS}
     COMMENT "Shipping ${QELHOST_DIST_DIR}/qelhost.exe"
     VERBATIM)
