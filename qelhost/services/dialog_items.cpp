@@ -6,7 +6,26 @@
 
 namespace {
 
-const char Service[] = "Dialog";
+const char* Service = "Dialog"; // the service reading them
+
+// A list or combo box's items, from the FarList its record points to (a
+// null pointer: no items).
+void ReadListItems(DialogItem& Item, const FarList* List, int Position) {
+    if (List == nullptr)
+        return;
+    std::string What = "the list of item " + std::to_string(Position + 1);
+    FarList Header = ReadList(Service, What.c_str(), List, 1)[0];
+    int Count = CheckedCount(Service, Header.ItemsNumber, MaxListItems, "list items", "lists");
+    std::vector<FarListItem> Items = ReadList(Service, What.c_str(), Header.Items, Count);
+    for (int I = 0; I < Count; ++I) {
+        const FarListItem& Entry = Items[I];
+        Item.List.push_back(
+            OemToUnicode(std::string(Entry.Text, strnlen(Entry.Text, sizeof Entry.Text))));
+        Item.ListFlags.push_back(Entry.Flags);
+        if (Entry.Flags & LIF_SELECTED)
+            Item.ListPos = I;
+    }
+}
 
 DialogItem Converted(const FarDialogItem& Record, int Position) {
     DialogItem Item;
@@ -24,19 +43,26 @@ DialogItem Converted(const FarDialogItem& Record, int Position) {
     if (IsEdit(Item) && Record.Flags & DIF_HISTORY) {
         std::string What = "the history name of item " + std::to_string(Position + 1);
         Item.HistoryName = ToUtf8(ReadText(Service, What, Record.History));
+    } else if (IsList(Item)) {
+        ReadListItems(Item, reinterpret_cast<const FarList*>(Record.History), Position);
     } else {
-        Item.Selected = Record.Selected != 0;
+        Item.Selected = Record.Selected;
     }
     return Item;
 }
 
 } // namespace
 
+bool IsList(const DialogItem& Item) {
+    return Item.Type == DI_LISTBOX || Item.Type == DI_COMBOBOX;
+}
+
 bool IsEdit(const DialogItem& Item) {
     return Item.Type == DI_EDIT || Item.Type == DI_FIXEDIT || Item.Type == DI_PSWEDIT;
 }
 
-std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count) {
+std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count, const char* Where) {
+    Service = Where;
     CheckedCount(Service, Count, MaxDrawnDialogItems, "items", "draws");
     std::vector<FarDialogItem> Records = ReadList(Service, "the item list", Items, Count);
     // The host writes the field's text back: the records must take it.
@@ -53,5 +79,11 @@ void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item)
     std::string Oem = UnicodeToOem(Item.Text).substr(0, DialogTextSize - 1);
     memcpy(Data, Oem.data(), Oem.size());
     if (!CopyToPlugin(Items[Position].Data, Data, DialogTextSize))
+        PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
+}
+
+void WriteDialogState(FarDialogItem* Items, int Position, const DialogItem& Item) {
+    int State = Item.Selected;
+    if (!CopyToPlugin(&Items[Position].Selected, &State, sizeof State))
         PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
 }

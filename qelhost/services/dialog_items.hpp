@@ -3,7 +3,7 @@
 // and the edited field's text written back.
 #pragma once
 
-#include "host/host_interface.hpp"
+#include "qelhost/services/panel_records.hpp"
 
 #include <string>
 #include <vector>
@@ -12,17 +12,29 @@ struct DialogItem {
     int Type = DI_TEXT;
     int X1 = 0, Y1 = 0, X2 = 0, Y2 = 0; // as the plugin gave them
     bool Focus = false;
-    bool Selected = false;
+    int Selected = 0; // a check box's state (2: the third), a radio button's
     DWORD Flags = 0;
     bool Default = false;
     std::u32string Text;
     std::string HistoryName; // UTF-8; empty when the item keeps no history
+    // A list or combo box's items, their LIF_* flags, and the one chosen.
+    std::vector<std::u32string> List;
+    std::vector<DWORD> ListFlags;
+    int ListPos = 0;
 };
 
 bool IsEdit(const DialogItem& Item);
+bool IsList(const DialogItem& Item); // a list box or combo box
 
-// Checks the count and the records (readable and writable), and copies them.
-std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count);
+// At most this many items in one list of a dialog.
+constexpr int MaxListItems = 4096;
+
+// Checks the count and the records (readable and writable), and copies them;
+// a bad one stops the run naming the service Where.
+std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count,
+                                        const char* Where = "Dialog");
 
 // Writes Item's text into the plugin's record Position, cut to its buffer.
 void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item);
+// Writes a check box's or radio button's state into its record.
+void WriteDialogState(FarDialogItem* Items, int Position, const DialogItem& Item);

@@ -67,9 +67,53 @@ std::vector<DialogItem> ClippedToScreen(std::vector<DialogItem> Items) {
     return Items;
 }
 
-void DrawItem(TextCanvas& Canvas, const DialogItem& Item, int Column, int Width) {
+// A list box's rows, the chosen one marked; a combo box as its field with
+// the list's arrow.
+void DrawList(TextCanvas& Canvas, const DialogItem& Item) {
+    int Width = std::max(Item.X2 - Item.X1 + 1, 1);
+    if (Item.Type == DI_COMBOBOX) {
+        std::u32string Text = Escaped(Item.Text);
+        Text.resize(Width, U'·');
+        Canvas.Write(Item.X1, Item.Y1, Text + U"▼");
+        return;
+    }
+    int Rows = std::max(Item.Y2 - Item.Y1 + 1, 1);
+    for (int I = 0; I < static_cast<int>(Item.List.size()) && I < Rows; ++I) {
+        std::u32string Row = (I == Item.ListPos ? U"> " : U"  ") +
+                             CutToWidth(Escaped(WithoutHotkey(Item.List[I])), Width - 2);
+        if (Item.ListFlags[I] & LIF_SEPARATOR)
+            Row = std::u32string(Width, U'─');
+        Canvas.Write(Item.X1, Item.Y1 + I, Row);
+    }
+}
+
+// A text with DIF_SEPARATOR (single) or DIF_SEPARATOR2 (double) is a line
+// across the dialog's box, its text centred on it.
+void DrawSeparator(TextCanvas& Canvas, const DialogItem& Item, int Left, int Right) {
+    bool Double = Item.Flags & DIF_SEPARATOR2;
+    Canvas.Write(Left, Item.Y1,
+                 (Double ? U"╠" : U"╟") +
+                     std::u32string(std::max(Right - Left - 1, 0), Double ? U'═' : U'─') +
+                     (Double ? U"╣" : U"╢"));
     std::u32string Face = ItemFace(Item);
-    if (Item.Type == DI_SINGLEBOX || Item.Type == DI_DOUBLEBOX)
+    if (!Face.empty())
+        Canvas.Write(Left + 1 + CentredStart(Right - Left - 1, static_cast<int>(Face.size()) + 2),
+                     Item.Y1, U" " + Face + U" ");
+}
+
+void DrawItem(TextCanvas& Canvas, const DialogItem& Item, int Column, int Width, int BoxLeft,
+              int BoxRight) {
+    std::u32string Face = ItemFace(Item);
+    if (Item.Flags & DIF_HIDDEN)
+        return;
+    if (Item.Type == DI_TEXT && Item.Flags & (DIF_SEPARATOR | DIF_SEPARATOR2))
+        DrawSeparator(Canvas, Item, BoxLeft, BoxRight);
+    else if (IsList(Item))
+        DrawList(Canvas, Item);
+    else if (Item.Type == DI_TEXT && Item.Flags & DIF_CENTERTEXT && Item.X2 > Item.X1)
+        Canvas.Write(Item.X1 + CentredStart(Item.X2 - Item.X1 + 1, static_cast<int>(Face.size())),
+                     Item.Y1, Face);
+    else if (Item.Type == DI_SINGLEBOX || Item.Type == DI_DOUBLEBOX)
         Canvas.Frame(Item.X1, Item.Y1, Item.X2, Item.Y2, Item.Type == DI_DOUBLEBOX, Face);
     else if (IsEdit(Item))
         Canvas.Write(Item.X1, Item.Y1, FieldFace(Item));
@@ -84,11 +128,14 @@ void DrawItem(TextCanvas& Canvas, const DialogItem& Item, int Column, int Width)
 } // namespace
 
 std::u32string ItemFace(const DialogItem& Item) {
-    std::u32string Text = Escaped(WithoutHotkey(Item.Text));
+    std::u32string Text =
+        Escaped(Item.Flags & DIF_SHOWAMPERSAND ? Item.Text : WithoutHotkey(Item.Text));
+    if (Item.Type == DI_BUTTON && Item.Flags & DIF_NOBRACKETS)
+        return Text;
     if (Item.Type == DI_BUTTON)
         return ButtonFace(Escaped(Item.Text), Item.Default);
     if (Item.Type == DI_CHECKBOX)
-        return (Item.Selected ? U"[x] " : U"[ ] ") + Text;
+        return (Item.Selected == 2 ? U"[?] " : Item.Selected ? U"[x] " : U"[ ] ") + Text;
     if (Item.Type == DI_RADIOBUTTON)
         return (Item.Selected ? U"(•) " : U"( ) ") + Text;
     return Text;
@@ -106,7 +153,14 @@ void DrawDialog(const std::vector<DialogItem>& PluginItems, int Width, int Heigh
         CanvasHeight = std::max(CanvasHeight, std::max(Items[I].Y1, Items[I].Y2) + 1);
     }
     TextCanvas Canvas(CanvasWidth, CanvasHeight);
+    int BoxLeft = 0, BoxRight = Width - 1; // the first box's sides, where separators end
+    for (const DialogItem& Item : Items)
+        if (Item.Type == DI_SINGLEBOX || Item.Type == DI_DOUBLEBOX) {
+            BoxLeft = Item.X1;
+            BoxRight = Item.X2;
+            break;
+        }
     for (size_t I = 0; I < Items.size(); ++I)
-        DrawItem(Canvas, Items[I], Columns[I], Width);
+        DrawItem(Canvas, Items[I], Columns[I], Width, BoxLeft, BoxRight);
     fputs(Canvas.Printed().c_str(), stdout);
 }

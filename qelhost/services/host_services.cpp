@@ -5,11 +5,12 @@
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/message_box.hpp"
 #include "qelhost/services/window_control.hpp"
+#include "qelhost/services/panel_services.hpp"
+#include "qelhost/services/service_call.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <string.h>
 
-#include <exception>
 #include <utility>
 
 namespace {
@@ -23,15 +24,6 @@ void CheckModuleNumber(INT_PTR PluginNumber, const char* Service) {
     if (PluginNumber != QelhostModuleNumber)
         StopRun(ExitStopped, "%s: called with plugin number %d, not the plugin's %d", Service,
                 PluginNumber, QelhostModuleNumber);
-}
-
-// Runs a service's work; nothing thrown may unwind into the plugin's frames.
-template <typename Work> auto Serve(const char* Service, Work Body) {
-    try {
-        return Body();
-    } catch (const std::exception& Error) {
-        StopRun(ExitStopped, "%s: qelhost could not serve the call: %s", Service, Error.what());
-    }
 }
 
 PLUGIN_STDCALL const char* GetMsg(INT_PTR PluginNumber, int MsgId) {
@@ -84,6 +76,9 @@ PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, 
         int Result = RunHostDialog(X1, Y1, X2, Y2, Items, Edited, UserAnswers);
         if (Edited >= 0)
             WriteDialogText(Item, Edited, Items[Edited]);
+        for (size_t I = 0; I < Items.size(); ++I)
+            if (Items[I].Type == DI_CHECKBOX || Items[I].Type == DI_RADIOBUTTON)
+                WriteDialogState(Item, static_cast<int>(I), Items[I]);
         return Result;
     });
 }
@@ -126,8 +121,17 @@ void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, Ans
     Info.Dialog = Dialog;
     Info.Message = Message;
     Info.GetMsg = GetMsg;
-    // EditorControl's slot lies within the record qelfar's layout describes.
-    const FARAPIEDITORCONTROL Editor = EditorControl;
-    memcpy(reinterpret_cast<char*>(&Info) + offsetof(Native::PluginStartupInfo, EditorControl),
-           &Editor, sizeof Editor);
+    // The panel and editor services, at their places in the record.
+    const std::pair<size_t, const void*> Services[] = {
+        {offsetof(Native::PluginStartupInfo, Control), reinterpret_cast<const void*>(Control)},
+        {offsetof(Native::PluginStartupInfo, GetDirList),
+         reinterpret_cast<const void*>(GetDirList)},
+        {offsetof(Native::PluginStartupInfo, GetPluginDirList),
+         reinterpret_cast<const void*>(GetPluginDirList)},
+        {offsetof(Native::PluginStartupInfo, FreeDirList),
+         reinterpret_cast<const void*>(FreeDirList)},
+        {offsetof(Native::PluginStartupInfo, EditorControl),
+         reinterpret_cast<const void*>(EditorControl)}};
+    for (const auto& [Offset, Function] : Services)
+        memcpy(reinterpret_cast<char*>(&Info) + Offset, &Function, sizeof Function);
 }

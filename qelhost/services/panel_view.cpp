@@ -49,23 +49,38 @@ void ShowPanel(const PanelDescription& Panel, std::vector<PanelRow> Rows) {
                          [](const PanelRow& A, const PanelRow& B) { return A.Name < B.Name; });
     if (Panel.Flags & OPIF_ADDDOTS)
         Rows.insert(Rows.begin(), PanelRow{U"..", U"Up"});
-    FitRows(Rows);
+    DrawPanelRows(Panel.Title.value_or(U""), std::move(Rows), false, U"");
+}
 
+void DrawPanelRows(const std::u32string& PanelTitle, std::vector<PanelRow> Rows, bool Marks,
+                   const std::u32string& Footer) {
+    FitRows(Rows);
+    int NameStart = Marks ? 3 : 2;
     int NameColumn = MinimumNameColumn;
     for (PanelRow& Row : Rows) {
-        Row.Name = CutToWidth(Escaped(Row.Name), MaxNameColumn);
+        Row.Name = CutToWidth(Escaped(Row.Name), MaxNameColumn - (NameStart - 2));
         NameColumn = std::max(NameColumn, static_cast<int>(Row.Name.size()));
     }
-    std::u32string Title = Escaped(Panel.Title.value_or(U""));
-    int Inner = std::max(NameColumn + SizeColumn + 3, static_cast<int>(Title.size()) + 2);
+    std::u32string Title = Escaped(PanelTitle);
+    int Inner = std::max(NameColumn + SizeColumn + NameStart + 1,
+                         static_cast<int>(std::max(Title.size(), Footer.size())) + 2);
     Inner = std::min(Inner, ScreenWidth - 2);
     int Height = static_cast<int>(Rows.size()) + 2;
     TextCanvas Canvas(Inner + 2, Height);
     Canvas.Frame(0, 0, Inner + 1, Height - 1, true, Title);
     for (size_t I = 0; I < Rows.size(); ++I) {
         int Y = 1 + static_cast<int>(I);
-        Canvas.Write(2, Y, Rows[I].Name);
+        if (Marks)
+            Canvas.Write(1, Y,
+                         std::u32string(Rows[I].Cursor ? U">" : U" ") +
+                             (Rows[I].Selected ? U"√" : U" "));
+        Canvas.Write(NameStart, Y, Rows[I].Name);
         Canvas.Write(Inner - static_cast<int>(Rows[I].Size.size()), Y, Rows[I].Size);
+    }
+    if (!Footer.empty()) {
+        std::u32string Caption = U" " + CutToWidth(Footer, Inner - 2) + U" ";
+        Canvas.Write(1 + CentredStart(Inner, static_cast<int>(Caption.size())), Height - 1,
+                     Caption);
     }
     fputs(Canvas.Printed().c_str(), stdout);
 }

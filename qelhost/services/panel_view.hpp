@@ -16,12 +16,14 @@ struct PanelDescription {
     // name otherwise.
     bool UnsortedAsked = false;
     bool Unsorted = false;
-    std::optional<std::u32string> Title, HostFile, CurDir;
+    std::optional<std::u32string> Title, HostFile, CurDir, Format;
+    int StartSortMode = 0;
 };
 
 struct PanelRow {
     std::u32string Name;
     std::u32string Size; // "Folder", "Up" or the size in bytes
+    bool Cursor = false, Selected = false;
 };
 
 void DescribePanel(const PanelDescription& Panel);
@@ -30,3 +32,9 @@ void DescribePanel(const PanelDescription& Panel);
 // the sort mode gives; clipped to the screen, long names and titles cut
 // visibly, and rows past the screen's height counted in the last one.
 void ShowPanel(const PanelDescription& Panel, std::vector<PanelRow> Rows);
+
+// Draws rows in the order given under Title. With Marks, each row shows the
+// cursor ('>') and its selection ('√') before its name, and Footer (when not
+// empty) sits in the bottom edge, as the host shows what is selected.
+void DrawPanelRows(const std::u32string& Title, std::vector<PanelRow> Rows, bool Marks,
+                   const std::u32string& Footer);

@@ -13,10 +13,17 @@ constexpr int PressedEnterWithoutDefault = -2; // a dialog without a default but
 constexpr int NoDefaultButton = -1;
 
 struct EditStep {
-    enum Kind { Type, Append, Clear, FromHistory } What;
+    enum Kind { Type, Append, Clear, FromHistory, Check, Radio, ListItem } What;
     std::string Text; // UTF-8, for Type and Append
-    int Entry = 0;    // 1 = the latest, for FromHistory
+    // 1 = the latest, for FromHistory; the dialog's check box, radio button
+    // or list item of that number (from 1), for Check, Radio and ListItem.
+    int Entry = 0;
 };
+
+// Whether the step edits the field's text.
+inline bool EditsText(const EditStep& Step) {
+    return Step.What <= EditStep::FromHistory;
+}
 
 struct Answer {
     int Line = 0; // of the session input; 0 when asked for at the box
@@ -25,10 +32,13 @@ struct Answer {
     std::string ButtonName; // label (UTF-8) or number from 1, for PressButton
 };
 
-// The dialog's edit field, as the user sees it.
+// The dialog's edit field, as the user sees it, and how many check boxes,
+// radio buttons and list items it has besides.
 struct FieldView {
+    bool HasField = true;
     std::string Text;        // UTF-8
     std::string HistoryName; // empty without a history
+    int CheckBoxes = 0, RadioButtons = 0, ListItems = 0;
 };
 
 // The answer for the box or dialog called What ("the box \"Information\""),

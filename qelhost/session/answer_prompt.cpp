@@ -60,7 +60,7 @@ void AskForEdits(Answer& Result, const FieldView& Field) {
 
 Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field) {
     Answer Result;
-    if (Field != nullptr)
+    if (Field != nullptr && Field->HasField)
         AskForEdits(Result, *Field);
     std::vector<std::string> Choices;
     for (size_t I = 0; I < Buttons.size(); ++I)

@@ -5,6 +5,8 @@
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/stop_run.hpp"
 
+#include <string.h>
+
 #include <deque>
 
 namespace {
@@ -22,9 +24,25 @@ constexpr int MaxClosedAfterEnd = 100;
 // Why Reply does not fit the box, or "".
 std::string Unfit(const Answer& Reply, const std::vector<std::string>& Buttons,
                   const FieldView* Field) {
-    if (!Reply.Edits.empty() && Field == nullptr)
-        return "there is no field to type into";
     for (const EditStep& Step : Reply.Edits) {
+        struct Choice {
+            EditStep::Kind What;
+            int Count;
+            const char* Things;
+        };
+        const Choice Choices[] = {
+            {EditStep::Check, Field ? Field->CheckBoxes : 0, "check boxes"},
+            {EditStep::Radio, Field ? Field->RadioButtons : 0, "radio buttons"},
+            {EditStep::ListItem, Field ? Field->ListItems : 0, "list items"}};
+        for (const Choice& C : Choices)
+            if (Step.What == C.What && Step.Entry > C.Count)
+                return "there is no " + std::string(C.Things).substr(0, strlen(C.Things) - 1) +
+                       " " + std::to_string(Step.Entry) + " here (it has " +
+                       std::to_string(C.Count) + " " + C.Things + ")";
+        if (!EditsText(Step))
+            continue;
+        if (Field == nullptr || !Field->HasField)
+            return "there is no field to type into";
         size_t Entries = History(Field->HistoryName).size();
         if (Step.What == EditStep::FromHistory && static_cast<size_t>(Step.Entry) > Entries)
             return "the history \"" + Field->HistoryName + "\" has no entry " +

@@ -4,6 +4,7 @@
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/keys.hpp"
+#include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/session/window_commands.hpp"
 #include "qelhost/stop_run.hpp"
@@ -26,10 +27,17 @@ const char HelpText[] =
     "  type TEXT                       type TEXT in the editor\n"
     "  show                            print the editor's or viewer's window\n"
     "  save                            save the editor's file\n"
+    "  panel [left|right] DIR          show the folder DIR in a file panel (the active one)\n"
+    "  cursor NAME                     put the active panel's cursor on NAME\n"
+    "  select NAME...                  select those items of the active panel\n"
+    "  tab                             make the other panel active\n"
     "  answer button LABEL|N | enter | esc      how the next box or dialog closes\n"
     "  answer type TEXT | append TEXT | clear | history N\n"
     "                                  edits in the next dialog's field (type replaces\n"
     "                                  the text, selected when the dialog opens)\n"
+    "  answer check N | radio N | item N\n"
+    "                                  toggle check box N, choose radio button N or\n"
+    "                                  list item N in the next dialog\n"
     "  note TEXT                       print a heading\n"
     "  help                            this list\n"
     "  quit, exit (or Ctrl-D)          close the plugin's panels and end the session\n";
@@ -64,10 +72,10 @@ std::string FieldText(const char* Command, const std::string& Rest) {
     return Text;
 }
 
-int HistoryEntry(const std::string& Text) {
+int EntryNumber(const std::string& What, const std::string& Text) {
     std::string Mistake = CountMistake("the entry", Text);
     if (!Mistake.empty())
-        throw BadCommand{"answer history: " + Mistake};
+        throw BadCommand{"answer " + What + ": " + Mistake};
     long Entry = 0;
     ReadCount(Text, Entry);
     return static_cast<int>(Entry);
@@ -87,10 +95,16 @@ void PrepareAnswer(const Session& S, const std::string& What, const std::string&
     } else if (What == "clear" && Rest.empty()) {
         PrepareEdit({EditStep::Clear, "", 0}, S.Line);
     } else if (What == "history" && !Rest.empty()) {
-        PrepareEdit({EditStep::FromHistory, "", HistoryEntry(Rest)}, S.Line);
+        PrepareEdit({EditStep::FromHistory, "", EntryNumber(What, Rest)}, S.Line);
+    } else if (What == "check" && !Rest.empty()) {
+        PrepareEdit({EditStep::Check, "", EntryNumber(What, Rest)}, S.Line);
+    } else if (What == "radio" && !Rest.empty()) {
+        PrepareEdit({EditStep::Radio, "", EntryNumber(What, Rest)}, S.Line);
+    } else if (What == "item" && !Rest.empty()) {
+        PrepareEdit({EditStep::ListItem, "", EntryNumber(What, Rest)}, S.Line);
     } else {
-        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, append TEXT, clear "
-                         "or history N (N from 1)"};
+        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, append TEXT, clear, "
+                         "history N, check N, radio N or item N (N from 1)"};
     }
 }
 
@@ -162,8 +176,17 @@ bool RunCommand(Session& S, const std::string& Line) {
         ShowWindow();
     else if (Command == "save" && Rest.empty())
         SaveEditedFile();
+    else if (Command == "panel")
+        PanelCommand(S, AllWords(Rest));
+    else if (Command == "cursor" && !Rest.empty())
+        CursorCommand(S, Rest);
+    else if (Command == "select")
+        SelectCommand(S, AllWords(Rest));
+    else if (Command == "tab" && Rest.empty())
+        TabCommand(S);
     else
         throw BadCommand{"unknown command \"" + Command + "\" (help lists the commands)"};
+    FinishPanels(S);
     CheckAnswersUsed(S, Line);
     return true;
 }

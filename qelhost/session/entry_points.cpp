@@ -4,6 +4,7 @@
 #include <stdint.h>
 #include <string.h>
 
+#include <iterator>
 #include <type_traits>
 
 namespace {
@@ -13,17 +14,6 @@ Entry Bind(const PluginModule& Module, const char* Name, std::vector<std::string
            std::vector<std::string>& Missing) {
     void* Address = FindExport(Module, Name);
     (Address != nullptr ? Found : Missing).push_back(Name);
-    return reinterpret_cast<Entry>(Address);
-}
-
-// An entry point of the editor and viewer: named when exported, and not
-// listed among the missing, so that the load lines of a plugin without
-// them stay as they were.
-template <typename Entry>
-Entry BindQuietly(const PluginModule& Module, const char* Name, std::vector<std::string>& Found) {
-    void* Address = FindExport(Module, Name);
-    if (Address != nullptr)
-        Found.push_back(Name);
     return reinterpret_cast<Entry>(Address);
 }
 
@@ -52,6 +42,21 @@ auto Call(const char* Name, Entry Function, Arguments... Values) {
         return FromWord<Result>(Eax);
 }
 
+const char* const OptionalNames[] = {
+    "SetDirectory", "MakeDirectory",      "DeleteFiles",        "GetFiles",
+    "PutFiles",     "ProcessHostFile",    "ProcessEvent",       "Compare",
+    "SetFindList",  "ProcessEditorEvent", "ProcessEditorInput", "ProcessViewerEvent"};
+static_assert(std::size(OptionalNames) == PluginEntries::OptionalCount);
+
+typedef int(FARAPI* SetDirectoryEntry)(HANDLE, const char*, int);
+typedef int(FARAPI* MakeDirectoryEntry)(HANDLE, char*, int);
+typedef int(FARAPI* ItemsEntry)(HANDLE, PanelItem*, int, int);
+typedef int(FARAPI* GetFilesEntry)(HANDLE, PanelItem*, int, int, char*, int);
+typedef int(FARAPI* PutFilesEntry)(HANDLE, PanelItem*, int, int, int);
+typedef int(FARAPI* ProcessEventEntry)(HANDLE, int, void*);
+typedef int(FARAPI* CompareEntry)(HANDLE, const PanelItem*, const PanelItem*, unsigned);
+typedef int(FARAPI* SetFindListEntry)(HANDLE, const PanelItem*, int);
+
 } // namespace
 
 PluginEntries::PluginEntries(const PluginModule& Module, std::vector<std::string>& Found,
@@ -65,13 +70,69 @@ PluginEntries::PluginEntries(const PluginModule& Module, std::vector<std::string
       GetFindDataCall(Bind<GetFindDataEntry>(Module, "GetFindData", Found, Missing)),
       FreeFindDataCall(Bind<FreeFindDataEntry>(Module, "FreeFindData", Found, Missing)),
       ClosePluginCall(Bind<ClosePluginEntry>(Module, "ClosePlugin", Found, Missing)),
-      ProcessKeyCall(Bind<ProcessKeyEntry>(Module, "ProcessKey", Found, Missing)),
-      ProcessEditorEventCall(
-          BindQuietly<ProcessEditorEventEntry>(Module, "ProcessEditorEvent", Found)),
-      ProcessEditorInputCall(
-          BindQuietly<ProcessEditorInputEntry>(Module, "ProcessEditorInput", Found)),
-      ProcessViewerEventCall(
-          BindQuietly<ProcessViewerEventEntry>(Module, "ProcessViewerEvent", Found)) {}
+      ProcessKeyCall(Bind<ProcessKeyEntry>(Module, "ProcessKey", Found, Missing)) {
+    // Listed when exported; a plugin need not have them, so their absence
+    // is not told.
+    for (int I = 0; I < OptionalCount; ++I) {
+        OptionalEntries[I] = FindExport(Module, OptionalNames[I]);
+        if (OptionalEntries[I] != nullptr)
+            Found.push_back(OptionalNames[I]);
+    }
+}
+
+bool PluginEntries::Has(Optional Entry) const {
+    return OptionalEntries[Entry] != nullptr;
+}
+
+int PluginEntries::SetDirectoryCall(HANDLE Panel, const char* Dir, int OpMode) const {
+    return Call("SetDirectory", reinterpret_cast<SetDirectoryEntry>(OptionalEntries[SetDirectory]),
+                Panel, Dir, OpMode);
+}
+
+int PluginEntries::MakeDirectoryCall(HANDLE Panel, char* Name, int OpMode) const {
+    return Call("MakeDirectory",
+                reinterpret_cast<MakeDirectoryEntry>(OptionalEntries[MakeDirectory]), Panel, Name,
+                OpMode);
+}
+
+int PluginEntries::DeleteFilesCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const {
+    return Call("DeleteFiles", reinterpret_cast<ItemsEntry>(OptionalEntries[DeleteFiles]), Panel,
+                Items, Count, OpMode);
+}
+
+int PluginEntries::GetFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, char* DestPath,
+                                int OpMode) const {
+    return Call("GetFiles", reinterpret_cast<GetFilesEntry>(OptionalEntries[GetFiles]), Panel,
+                Items, Count, Move, DestPath, OpMode);
+}
+
+int PluginEntries::PutFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move,
+                                int OpMode) const {
+    return Call("PutFiles", reinterpret_cast<PutFilesEntry>(OptionalEntries[PutFiles]), Panel,
+                Items, Count, Move, OpMode);
+}
+
+int PluginEntries::ProcessHostFileCall(HANDLE Panel, PanelItem* Items, int Count,
+                                       int OpMode) const {
+    return Call("ProcessHostFile", reinterpret_cast<ItemsEntry>(OptionalEntries[ProcessHostFile]),
+                Panel, Items, Count, OpMode);
+}
+
+int PluginEntries::ProcessEventCall(HANDLE Panel, int Event, void* Param) const {
+    return Call("ProcessEvent", reinterpret_cast<ProcessEventEntry>(OptionalEntries[ProcessEvent]),
+                Panel, Event, Param);
+}
+
+int PluginEntries::CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B,
+                               unsigned Mode) const {
+    return Call("Compare", reinterpret_cast<CompareEntry>(OptionalEntries[Compare]), Panel, A, B,
+                Mode);
+}
+
+int PluginEntries::SetFindListCall(HANDLE Panel, const PanelItem* Items, int Count) const {
+    return Call("SetFindList", reinterpret_cast<SetFindListEntry>(OptionalEntries[SetFindList]),
+                Panel, Items, Count);
+}
 
 bool PluginEntries::CanStart() const {
     return SetStartupInfoCall != nullptr && GetPluginInfoCall != nullptr;
@@ -84,15 +145,6 @@ bool PluginEntries::CanOpenFiles() const {
 }
 bool PluginEntries::TakesKeys() const {
     return ProcessKeyCall != nullptr;
-}
-bool PluginEntries::TakesEditorEvents() const {
-    return ProcessEditorEventCall != nullptr;
-}
-bool PluginEntries::TakesEditorInput() const {
-    return ProcessEditorInputCall != nullptr;
-}
-bool PluginEntries::TakesViewerEvents() const {
-    return ProcessViewerEventCall != nullptr;
 }
 
 void PluginEntries::SetStartupInfo(const PluginStartupInfo& Info) const {
@@ -123,14 +175,15 @@ PanelDescription PluginEntries::GetOpenPluginInfo(HANDLE Panel) const {
     return ReadPanelDescription(Info);
 }
 
-bool PluginEntries::GetFindData(HANDLE Panel, FindList& List) const {
+bool PluginEntries::GetFindData(HANDLE Panel, FindList& List, int OpMode) const {
     List = FindList{};
     if (GetFindDataCall == nullptr ||
-        !Call("GetFindData", GetFindDataCall, Panel, &List.Items, &List.Count, 0)) {
+        !Call("GetFindData", GetFindDataCall, Panel, &List.Items, &List.Count, OpMode)) {
         List = FindList{};
         return false;
     }
-    List.Rows = ReadFindList(List.Items, List.Count);
+    List.Records = ReadFindItems(List.Items, List.Count);
+    List.Rows = RowsOf(List.Records);
     return true;
 }
 
@@ -150,14 +203,20 @@ void PluginEntries::ClosePlugin(HANDLE Panel) const {
         Call("ClosePlugin", ClosePluginCall, Panel);
 }
 
-int PluginEntries::ProcessEditorEvent(int Event, void* Param) const {
-    return Call("ProcessEditorEvent", ProcessEditorEventCall, Event, Param);
+int PluginEntries::ProcessEditorEventCall(int Event, void* Param) const {
+    return Call("ProcessEditorEvent",
+                reinterpret_cast<ProcessEditorEventEntry>(OptionalEntries[ProcessEditorEvent]),
+                Event, Param);
 }
 
-int PluginEntries::ProcessEditorInput(const INPUT_RECORD* Record) const {
-    return Call("ProcessEditorInput", ProcessEditorInputCall, Record);
+int PluginEntries::ProcessEditorInputCall(const INPUT_RECORD* Record) const {
+    return Call("ProcessEditorInput",
+                reinterpret_cast<ProcessEditorInputEntry>(OptionalEntries[ProcessEditorInput]),
+                Record);
 }
 
-int PluginEntries::ProcessViewerEvent(int Event, void* Param) const {
-    return Call("ProcessViewerEvent", ProcessViewerEventCall, Event, Param);
+int PluginEntries::ProcessViewerEventCall(int Event, void* Param) const {
+    return Call("ProcessViewerEvent",
+                reinterpret_cast<ProcessViewerEventEntry>(OptionalEntries[ProcessViewerEvent]),
+                Event, Param);
 }

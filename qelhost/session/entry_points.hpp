@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/native_entry_points.hpp"
+#include "qelhost/services/panel_records.hpp"
 #include "qelhost/session/plugin_records.hpp"
 #include "qelhost/gate/plugin_module.hpp"
 
@@ -20,9 +21,6 @@ class PluginEntries {
     bool CanOpen() const;  // OpenPlugin
     bool CanOpenFiles() const;
     bool TakesKeys() const;
-    bool TakesEditorEvents() const;
-    bool TakesEditorInput() const;
-    bool TakesViewerEvents() const;
 
     void SetStartupInfo(const PluginStartupInfo& Info) const;
     Registration GetPluginInfo() const;
@@ -34,16 +32,46 @@ class PluginEntries {
     struct FindList {
         PluginPanelItem* Items = nullptr;
         int Count = 0;
+        std::vector<PluginPanelItem> Records;
         std::vector<PanelRow> Rows;
     };
-    bool GetFindData(HANDLE Panel, FindList& List) const;
+    bool GetFindData(HANDLE Panel, FindList& List, int OpMode = 0) const;
     // False when the plugin has no FreeFindData or there was no list.
     bool FreeFindData(HANDLE Panel, const FindList& List) const;
     int ProcessKey(HANDLE Panel, int Key, unsigned ControlState) const;
     void ClosePlugin(HANDLE Panel) const;
-    int ProcessEditorEvent(int Event, void* Param) const;
-    int ProcessEditorInput(const INPUT_RECORD* Record) const;
-    int ProcessViewerEvent(int Event, void* Param) const;
+
+    // The panel, editor and viewer entry points beyond these, each
+    // optional: Has tells whether the plugin exports it.
+    enum Optional {
+        SetDirectory,
+        MakeDirectory,
+        DeleteFiles,
+        GetFiles,
+        PutFiles,
+        ProcessHostFile,
+        ProcessEvent,
+        Compare,
+        SetFindList,
+        ProcessEditorEvent,
+        ProcessEditorInput,
+        ProcessViewerEvent,
+        OptionalCount
+    };
+    bool Has(Optional Entry) const;
+    int SetDirectoryCall(HANDLE Panel, const char* Dir, int OpMode) const;
+    int MakeDirectoryCall(HANDLE Panel, char* Name, int OpMode) const;
+    int DeleteFilesCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const;
+    int GetFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, char* DestPath,
+                     int OpMode) const;
+    int PutFilesCall(HANDLE Panel, PanelItem* Items, int Count, int Move, int OpMode) const;
+    int ProcessHostFileCall(HANDLE Panel, PanelItem* Items, int Count, int OpMode) const;
+    int ProcessEventCall(HANDLE Panel, int Event, void* Param) const;
+    int CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B, unsigned Mode) const;
+    int SetFindListCall(HANDLE Panel, const PanelItem* Items, int Count) const;
+    int ProcessEditorEventCall(int Event, void* Param) const;
+    int ProcessEditorInputCall(const INPUT_RECORD* Record) const;
+    int ProcessViewerEventCall(int Event, void* Param) const;
 
   private:
     SetStartupInfoEntry SetStartupInfoCall;
@@ -55,7 +83,5 @@ class PluginEntries {
     FreeFindDataEntry FreeFindDataCall;
     ClosePluginEntry ClosePluginCall;
     ProcessKeyEntry ProcessKeyCall;
-    ProcessEditorEventEntry ProcessEditorEventCall;
-    ProcessEditorInputEntry ProcessEditorInputCall;
-    ProcessViewerEventEntry ProcessViewerEventCall;
+    void* OptionalEntries[OptionalCount];
 };

@@ -4,6 +4,7 @@
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/file_start.hpp"
 #include "qelhost/session/keys.hpp"
+#include "qelhost/session/panel_commands.hpp"
 
 #include <stdio.h>
 
@@ -20,22 +21,6 @@ std::string ForPlugin(const char* Command, const std::string& Utf8) {
     return UnicodeToOem(FromUtf8(Utf8));
 }
 
-// GetOpenPluginInfo, GetFindData, the picture, FreeFindData: what the host
-// does whenever it shows the panel.
-void ShowActivePanel(Session& S) {
-    HANDLE Panel = S.Panels.back();
-    PanelDescription Description = S.Plugin.GetOpenPluginInfo(Panel);
-    DescribePanel(Description);
-    PluginEntries::FindList List;
-    if (S.Plugin.GetFindData(Panel, List))
-        printf("host: GetFindData lists %d item%s\n", List.Count, List.Count == 1 ? "" : "s");
-    else
-        printf("host: GetFindData gives no list; the panel stays empty\n");
-    ShowPanel(Description, List.Rows);
-    if (S.Plugin.FreeFindData(Panel, List))
-        printf("host: FreeFindData returns the list\n");
-}
-
 void OpenedPanel(Session& S, HANDLE Panel, const char* Call) {
     printf("host: %s returns %s", Call, HandleText(Panel).c_str());
     if (Panel == INVALID_HANDLE_VALUE) {
@@ -44,7 +29,7 @@ void OpenedPanel(Session& S, HANDLE Panel, const char* Call) {
     }
     printf(": the plugin's panel opens\n");
     S.Panels.push_back(Panel);
-    ShowActivePanel(S);
+    ShowPluginPanel(S, Panel);
 }
 
 struct Origin {
@@ -133,6 +118,17 @@ bool HasPrefix(const std::vector<std::u32string>& Prefixes, const std::u32string
 void TypeCommandLine(Session& S, const std::string& Text) {
     std::u32string Typed = FromUtf8(Text);
     if (!S.Plugin.CanOpen() || !HasPrefix(S.Registered.CommandPrefixes, Typed)) {
+        if (!S.Panels.empty() && !FolderPanelActive() &&
+            S.Plugin.Has(PluginEntries::ProcessEvent)) {
+            // The plugin's panel is offered the command first.
+            std::string Oem = ForPlugin("command", Text);
+            printf("host: ProcessEvent(%s, FE_COMMAND, \"%s\")\n",
+                   HandleText(S.Panels.back()).c_str(), Printable(OemToUnicode(Oem)).c_str());
+            int Taken = S.Plugin.ProcessEventCall(S.Panels.back(), FE_COMMAND, Oem.data());
+            printf("host: ProcessEvent returns %d\n", Taken);
+            if (Taken)
+                return;
+        }
         printf("host: \"%s\" is no plugin command; the host would run it in the shell\n",
                Escaped(Text).c_str());
         return;
@@ -167,13 +163,21 @@ void PressEnterOnFile(Session& S, const std::string& Path) {
     OpenedPanel(S, Panel, "OpenFilePlugin");
 }
 
-void CloseActivePanel(Session& S) {
+void CloseActivePanel(Session& S, bool Forced) {
     if (S.Panels.empty())
         throw BadCommand{"close: no plugin panel is open"};
     HANDLE Panel = S.Panels.back();
+    if (!Forced && S.Plugin.Has(PluginEntries::ProcessEvent)) {
+        printf("host: ProcessEvent(%s, FE_CLOSE)\n", HandleText(Panel).c_str());
+        if (int Refused = S.Plugin.ProcessEventCall(Panel, FE_CLOSE, nullptr)) {
+            printf("host: ProcessEvent returns %d: the plugin keeps its panel open\n", Refused);
+            return;
+        }
+    }
     S.Panels.pop_back();
     printf("host: ClosePlugin(%s): the plugin's panel closes\n", HandleText(Panel).c_str());
     S.Plugin.ClosePlugin(Panel);
+    PluginPanelClosed(Panel);
 }
 
 void PressKey(Session& S, const std::vector<std::string>& Words) {
@@ -192,7 +196,14 @@ void PressKey(Session& S, const std::vector<std::string>& Words) {
     std::string Action = HostKeyAction(Key, State);
     std::string HostDoes =
         "the host handles " + Title + " itself" + (Action.empty() ? "" : ": " + Action);
-    if (S.Panels.empty() || !S.Plugin.TakesKeys()) {
+    bool OnPluginPanel = !S.Panels.empty() && !FolderPanelActive();
+    if (!OnPluginPanel || !S.Plugin.TakesKeys()) {
+        if (HostTakesKey(S, Key, State, false)) {
+            printf("host: %s goes to the host's %s panel\n", Title.c_str(),
+                   OnPluginPanel ? "plugin's" : "file");
+            HostTakesKey(S, Key, State, true);
+            return;
+        }
         printf("host: %s goes to the host's own file panel; %s\n", Title.c_str(), HostDoes.c_str());
         return;
     }
@@ -209,8 +220,12 @@ void PressKey(Session& S, const std::vector<std::string>& Words) {
     }
     printf("host: ProcessKey returns 0: the plugin lets the host go on\n");
     printf("host: ProcessKey(%s, key 0x%02X, ControlState 0x%X)\n", Panel.c_str(), Key, State);
-    if (int Handled = S.Plugin.ProcessKey(S.Panels.back(), Key, State))
+    if (int Handled = S.Plugin.ProcessKey(S.Panels.back(), Key, State)) {
         printf("host: ProcessKey returns %d: the plugin handled %s\n", Handled, Title.c_str());
-    else
+    } else if (HostTakesKey(S, Key, State, false)) {
+        printf("host: ProcessKey returns 0: the host acts on %s\n", Title.c_str());
+        HostTakesKey(S, Key, State, true);
+    } else {
         printf("host: ProcessKey returns 0: %s\n", HostDoes.c_str());
+    }
 }

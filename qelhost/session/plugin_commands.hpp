@@ -26,4 +26,6 @@ void TypeCommandLine(Session& S, const std::string& Text);
 void PressEnterOnFile(Session& S, const std::string& Path);
 // Words: the key's name, then its modifiers.
 void PressKey(Session& S, const std::vector<std::string>& Words);
-void CloseActivePanel(Session& S);
+// The user leaves the plugin's panel: ProcessEvent(FE_CLOSE) may refuse,
+// unless Forced (the host is ending).
+void CloseActivePanel(Session& S, bool Forced = false);

@@ -61,16 +61,54 @@ PanelDescription ReadPanelDescription(const OpenPluginInfo& Info) {
     Panel.Title = OptionalText(Where, "the panel title", Info.PanelTitle);
     Panel.HostFile = OptionalText(Where, "the host file", Info.HostFile);
     Panel.CurDir = OptionalText(Where, "the directory", Info.CurDir);
+    Panel.Format = OptionalText(Where, "the format", Info.Format);
+    Panel.StartSortMode = Info.StartSortMode;
     return Panel;
 }
 
-std::vector<PanelRow> ReadFindList(const PluginPanelItem* Items, int Count) {
+std::vector<PluginPanelItem> ReadFindItems(const PluginPanelItem* Items, int Count) {
     const char Where[] = "GetFindData";
     Count = CheckedCount(Where, Count, MaxPanelItems, "items", "lists");
-    std::vector<PluginPanelItem> List = ReadList(Where, "the list", Items, Count);
+    return ReadList(Where, "the list", Items, Count);
+}
+
+std::vector<PanelRow> ReadFindList(const PluginPanelItem* Items, int Count) {
+    return RowsOf(ReadFindItems(Items, Count));
+}
+
+std::vector<PanelRow> RowsOf(const std::vector<PluginPanelItem>& List) {
     std::vector<PanelRow> Rows;
     Rows.reserve(List.size());
     for (const PluginPanelItem& Item : List)
         Rows.push_back(Row(Item));
     return Rows;
+}
+
+std::vector<PanelItem> AsPanelItems(const std::vector<PluginPanelItem>& Items) {
+    std::vector<PanelItem> Result(Items.size());
+    for (size_t I = 0; I < Items.size(); ++I) {
+        const PluginPanelItem& From = Items[I];
+        PanelItem& To = Result[I];
+        memset(&To, 0, sizeof To);
+        const WIN32_FIND_DATA& Data = From.FindData;
+        To.FindData.dwFileAttributes = Data.dwFileAttributes;
+        To.FindData.ftCreationTime = Data.ftCreationTime;
+        To.FindData.ftLastAccessTime = Data.ftLastAccessTime;
+        To.FindData.ftLastWriteTime = Data.ftLastWriteTime;
+        To.FindData.nFileSizeHigh = Data.nFileSizeHigh;
+        To.FindData.nFileSizeLow = Data.nFileSizeLow;
+        memcpy(To.FindData.cFileName, Data.cFileName, sizeof To.FindData.cFileName);
+        memcpy(To.FindData.cAlternateFileName, Data.cAlternateFileName,
+               sizeof To.FindData.cAlternateFileName);
+        To.PackSizeHigh = From.PackSizeHigh;
+        To.PackSize = From.PackSize;
+        To.Flags = From.Flags;
+        To.NumberOfLinks = From.NumberOfLinks;
+        To.Description = From.Description;
+        To.Owner = From.Owner;
+        To.CustomColumnData = From.CustomColumnData;
+        To.CustomColumnNumber = From.CustomColumnNumber;
+        To.UserData = From.UserData;
+    }
+    return Result;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/host_interface.hpp"
+#include "qelhost/services/panel_records.hpp"
 #include "qelhost/services/panel_view.hpp"
 
 #include <string>
@@ -20,3 +21,9 @@ Registration ReadRegistration(const PluginInfo& Info);
 PanelDescription ReadPanelDescription(const OpenPluginInfo& Info);
 // GetFindData's list of Count items, as the panel's rows.
 std::vector<PanelRow> ReadFindList(const PluginPanelItem* Items, int Count);
+// The same list's records, checked alike, and the rows they show.
+std::vector<PluginPanelItem> ReadFindItems(const PluginPanelItem* Items, int Count);
+std::vector<PanelRow> RowsOf(const std::vector<PluginPanelItem>& Items);
+// GetFindData's records as the panel items the host hands on, field by
+// field: the same fields, laid out as the native host lays them out.
+std::vector<PanelItem> AsPanelItems(const std::vector<PluginPanelItem>& Items);

@@ -2,10 +2,12 @@
 #include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/host_services.hpp"
+#include "qelhost/services/dialog_services.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/commands.hpp"
+#include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
 #include "qelhost/session/window_commands.hpp"
 #include "qelhost/stop_run.hpp"
@@ -43,6 +45,7 @@ void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
         printf("host: the plugin does not export %s\n", Joined(Missing, ", ").c_str());
     ReadLanguage(Chosen);
     FillStartupInfo(S.StartupInfo, ModulePath, NextAnswer);
+    UseDialogAnswers(NextAnswer);
     printf("host: SetStartupInfo (module number %d)\n", QelhostModuleNumber);
     S.Plugin.SetStartupInfo(S.StartupInfo);
     printf("host: GetPluginInfo\n");
@@ -110,7 +113,7 @@ void EndSession(Session& S) {
     // Leaving the host closes what is still open.
     CloseWindowsAtEnd();
     while (!S.Panels.empty())
-        CloseActivePanel(S);
+        CloseActivePanel(S, true);
     printf("host: the session ends\n");
 }
 
@@ -125,6 +128,7 @@ int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput I
     Session S{PluginEntries(Module, Found, Missing), {}, {}, {}, 0};
     ConnectWindows(S);
     StartPlugin(S, Module.FileName, Chosen, Found, Missing);
+    UsePanelCalls(S);
     UseTerminal(Input.FromTerminal ? Input.Commands : nullptr);
     ActiveInput = &Input;
     for (std::string Line; NextCommand(S, Input, Line);) {

@@ -33,22 +33,22 @@ std::string Fingerprint(const EditorWindow& Editor) {
 
 void EditorEvent(int Event, void* Param) {
     static const char* const Names[] = {"EE_READ", "EE_SAVE", "EE_REDRAW", "EE_CLOSE"};
-    if (!Current->Plugin.TakesEditorEvents())
+    if (!Current->Plugin.Has(PluginEntries::ProcessEditorEvent))
         return;
     std::string Detail = Event == EE_REDRAW  ? ", EEREDRAW_ALL"
                          : Event == EE_CLOSE ? ", editor " + std::to_string(ActiveEditor()->Id)
                                              : "";
     printf("host: ProcessEditorEvent(%s%s)\n", Names[Event], Detail.c_str());
-    Current->Plugin.ProcessEditorEvent(Event, Param);
+    Current->Plugin.ProcessEditorEventCall(Event, Param);
 }
 
 void ViewerEvent(int Event, void* Param) {
-    if (!Current->Plugin.TakesViewerEvents())
+    if (!Current->Plugin.Has(PluginEntries::ProcessViewerEvent))
         return;
     printf("host: ProcessViewerEvent(%s)\n",
            Event == VE_READ ? "VE_READ"
                             : ("VE_CLOSE, viewer " + std::to_string(ActiveViewer()->Id)).c_str());
-    Current->Plugin.ProcessViewerEvent(Event, Param);
+    Current->Plugin.ProcessViewerEventCall(Event, Param);
 }
 
 // The key words of a key command: its virtual key and modifier bits.
@@ -190,10 +190,10 @@ void EditorActs(EditorWindow& Editor, int Key, const std::string& Title) {
 
 // Offers the plugin the key first; true when it took it.
 bool PluginTakesKey(Session& S, const INPUT_RECORD& Record, const std::string& Title) {
-    if (!S.Plugin.TakesEditorInput())
+    if (!S.Plugin.Has(PluginEntries::ProcessEditorInput))
         return false;
     printf("host: ProcessEditorInput(%s: %s)\n", Title.c_str(), RecordText(Record).c_str());
-    int Taken = S.Plugin.ProcessEditorInput(&Record);
+    int Taken = S.Plugin.ProcessEditorInputCall(&Record);
     if (Taken != 0)
         printf("host: ProcessEditorInput returns %d: the plugin took %s\n", Taken, Title.c_str());
     return Taken != 0;
@@ -288,7 +288,7 @@ void TypeIntoEditor(Session& S, const std::string& Utf8) {
                 "type: " + Escaped(std::string(1, Character)) +
                 " is no character to type (key presses Enter, BackSpace and the like)"};
     std::string Before = Fingerprint(Editor);
-    if (!S.Plugin.TakesEditorInput())
+    if (!S.Plugin.Has(PluginEntries::ProcessEditorInput))
         printf("host: the editor types %s\n", Quoted(OemToUnicode(Text)).c_str());
     for (char Character : Text) {
         if (ActiveEditor() != &Editor)

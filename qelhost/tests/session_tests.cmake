@@ -205,7 +205,10 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
-               drive_map_test.cpp drives_test.cpp
+               drive_map_test.cpp drives_test.cpp file_panels_test.cpp
+               ../services/file_panels.cpp ../services/folder_listing.cpp
+               ../services/windows_paths.cpp ../services/panel_view.cpp
+               ../services/text_canvas.cpp
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
                editor_text_test.cpp ../services/editor_text.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
@@ -221,3 +224,32 @@ target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64
                            QELFAR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(qelhost_unit_tests PRIVATE GTest::gtest_main)
 gtest_discover_tests(qelhost_unit_tests DISCOVERY_TIMEOUT 60)
+
+# ---- File panels, Control and the panel entry points, with a panel plugin ----
+fixture_dll(panels.dll panels_plugin.cpp ${MINGW_DLL_OPTIONS})
+set(JOURNEYS ${CMAKE_CURRENT_BINARY_DIR}/journeys)
+add_test(NAME qelhost.make_journey_folders
+         COMMAND ${CMAKE_COMMAND} -DDIR=${JOURNEYS}
+                 -P ${CMAKE_CURRENT_SOURCE_DIR}/make_journey_folders.cmake)
+set_tests_properties(qelhost.make_journey_folders PROPERTIES FIXTURES_SETUP qelhost_journeys)
+foreach(Journey panels_tmppanel panels_compare panels_tour)
+    qelhost_test(${Journey} 0 OUT ${SESSIONS}/${Journey}.out
+                 ARGS ${FIXTURES}/panels.dll ${SESSIONS}/${Journey}.qel
+                 DIFFERING "C:[\\\\]" BECAUSE "under Wine the journey's folder is on Z:, not C:")
+    qelhost_test_properties(${Journey} WORKING_DIRECTORY ${JOURNEYS}
+                            FIXTURES_REQUIRED qelhost_journeys)
+endforeach()
+
+# What a plugin hands the panel and dialog services wrongly stops the run,
+# naming the service: the plugin's menu item, then the message.
+set(HostileServices
+    panels 5 "Control: FCTL_GETPANELINFO: the parameter at 0x10 cannot be written"
+    panels 6 "Control: the PanelInfo's items at 0x10 cannot be read"
+    panels 7 "Control: the plugin asked for command 99, which qelhost does not provide"
+    panels 8 "Control: FCTL_SETPANELDIR's text at 0x10 cannot be read")
+while(HostileServices)
+    list(POP_FRONT HostileServices Plugin Item Message)
+    set(Script ${CMAKE_CURRENT_BINARY_DIR}/hostile_services/${Plugin}_${Item}.qel)
+    file(WRITE ${Script} "menu panels ${Item}\n")
+    session_stop(hostile_service.${Plugin}_${Item} 3 "${Message}" ${FIXTURES}/${Plugin}.dll ${Script})
+endwhile()
