@@ -11,6 +11,14 @@
 namespace {
 
 char Message[1024]; // static: a fault handler may be the caller
+void (*EndHook)(bool Finished) = nullptr;
+
+void RunEndHook(bool Finished) {
+    void (*Hook)(bool) = EndHook;
+    EndHook = nullptr; // once, also when it stops the run itself
+    if (Hook != nullptr)
+        Hook(Finished);
+}
 
 void WriteAll(const char* Text, size_t Length) {
     while (Length > 0) {
@@ -33,7 +41,12 @@ void StopRunWith(int Status, const char* Text) {
     EndProcess(Status);
 }
 
+void SetEndHook(void (*Hook)(bool Finished)) {
+    EndHook = Hook;
+}
+
 void StopRun(int Status, const char* Format, ...) {
+    RunEndHook(false);
     va_list Arguments;
     va_start(Arguments, Format);
     vsnprintf(Message, sizeof Message, Format, Arguments);
@@ -42,6 +55,7 @@ void StopRun(int Status, const char* Format, ...) {
 }
 
 void FinishRun(int Status) {
+    RunEndHook(true);
     errno = 0;
     if (fflush(stdout) != 0 || ferror(stdout))
         StopRun(ExitStopped, "cannot write the transcript to standard output: %s",

@@ -28,6 +28,11 @@ constexpr int ExitQelhostFault = 4;
 // handler may call it.
 [[noreturn]] void StopRunWith(int Status, const char* Message);
 
+// What the session does at every end but a fault's (a fault handler calls
+// StopRunWith, which skips it): Finished tells a run that went through
+// (FinishRun) from one stopped. Called once; it may stop the run itself.
+void SetEndHook(void (*Hook)(bool Finished));
+
 // The end of a run that went through: Status, unless the transcript could
 // not be written, which stops the run instead.
 [[noreturn]] void FinishRun(int Status);

@@ -172,3 +172,43 @@ WindowsPath WindowsPathOf(const DriveMap& Map, const std::string& HostPath) {
     }
     return Result;
 }
+
+namespace {
+
+// Greedy, going back only to the last "*": linear in practice, whatever
+// the mask.
+bool Matches(const std::string& Name, const std::string& Mask) {
+    size_t N = 0, M = 0, StarM = std::string::npos, StarN = 0;
+    while (N < Name.size()) {
+        if (M < Mask.size() && Mask[M] == '*') {
+            StarM = M++;
+            StarN = N;
+        } else if (M < Mask.size() &&
+                   (Mask[M] == '?' || UpperAscii(Mask[M]) == UpperAscii(Name[N]))) {
+            ++N;
+            ++M;
+        } else if (StarM != std::string::npos) {
+            M = StarM + 1;
+            N = ++StarN;
+        } else {
+            return false;
+        }
+    }
+    while (M < Mask.size() && Mask[M] == '*')
+        ++M;
+    return M == Mask.size();
+}
+
+} // namespace
+
+bool MatchesWildcard(const std::string& Name, const std::string& Mask) {
+    if (Mask == "*.*" || Mask == "*")
+        return true;
+    if (!Mask.empty() && Mask.back() == '.' && Mask.find_first_not_of('.') != std::string::npos) {
+        if (Name.find('.') != std::string::npos)
+            return false;
+        std::string Stem = Mask.substr(0, Mask.find_last_not_of('.') + 1);
+        return Matches(Name, Stem);
+    }
+    return Matches(Name, Mask);
+}

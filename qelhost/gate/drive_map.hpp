@@ -58,3 +58,8 @@ std::string HostPathIn(const DriveMap& Map, const WindowsPath& Path);
 // the drive whose folder holds it (the deepest, then the first letter), or
 // Error ErrorPathNotFound when no drive's does.
 WindowsPath WindowsPathOf(const DriveMap& Map, const std::string& HostPath);
+
+// Whether Name matches a Windows wildcard Mask ("*" and "?", without regard
+// to ASCII case; "*.*" matches every name, a mask ending in "." the names
+// without an extension).
+bool MatchesWildcard(const std::string& Name, const std::string& Mask);

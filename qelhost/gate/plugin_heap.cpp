@@ -7,7 +7,12 @@
 #include <stdint.h>
 #include <stdlib.h>
 
+#include <map>
+
 namespace {
+
+// The blocks of whole pages: each page-aligned start and its block.
+std::map<void*, void*> PageBlocks;
 
 long AllocationsLeft = -1; // negative: no limit
 long AllocationsMade = 0;
@@ -83,4 +88,53 @@ PLUGIN_CDECL void PluginFree(void* Block) {
     CheckBlock(Block, "msvcrt.dll!free");
     ForgetBlock(Block);
     free(Block);
+}
+
+void* WatchedAlloc(size_t Size, const char* Function) {
+    UsingPluginArguments Using(Function, PluginInput::Heap);
+    return AllocationAllowed() ? Tracked(malloc(Size)) : nullptr;
+}
+
+void* WatchedAllocPages(size_t Size, const char* Function) {
+    UsingPluginArguments Using(Function, PluginInput::Heap);
+    constexpr size_t Page = 4096;
+    if (!AllocationAllowed() || Size > SIZE_MAX - Page)
+        return nullptr;
+    void* Block = calloc(1, Size + Page);
+    if (Block == nullptr)
+        return nullptr;
+    uintptr_t Aligned = (reinterpret_cast<uintptr_t>(Block) + Page - 1) & ~uintptr_t{Page - 1};
+    PageBlocks[reinterpret_cast<void*>(Aligned)] = Block;
+    return reinterpret_cast<void*>(Aligned);
+}
+
+bool WatchedFreePages(void* Pages) {
+    auto Found = PageBlocks.find(Pages);
+    if (Found == PageBlocks.end())
+        return false;
+    free(Found->second);
+    PageBlocks.erase(Found);
+    return true;
+}
+
+void* WatchedRealloc(void* Block, size_t Size, const char* Function) {
+    UsingPluginArguments Using(Function, PluginInput::Heap);
+    CheckBlock(Block, Function);
+    if (!AllocationAllowed() || !ReserveBlock())
+        return nullptr;
+    ForgetBlock(Block);
+    void* Moved = realloc(Block, Size);
+    RememberBlock(Moved != nullptr ? Moved : Block); // room reserved above
+    return Moved;
+}
+
+void WatchedFree(void* Block, const char* Function) {
+    UsingPluginArguments Using(Function, PluginInput::Heap);
+    CheckBlock(Block, Function);
+    ForgetBlock(Block);
+    free(Block);
+}
+
+void CheckWatchedBlock(void* Block, const char* Function) {
+    CheckBlock(Block, Function);
 }

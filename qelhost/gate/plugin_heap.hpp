@@ -16,3 +16,14 @@ PLUGIN_CDECL void PluginFree(void* Block);
 // After Count further successful allocations, the plugin's heap fails; the
 // refusal is noted to the user (loader_notes.hpp).
 void MakeHeapFailAfter(long Count);
+
+// The same heap for KERNEL32.dll's Heap*, Global*, Local* and VirtualAlloc
+// (memory.hpp), with Function (a static text) named in a fault: counted by
+// --heap-fail-after, and a block that is none of the plugin's stops the run.
+void* WatchedAlloc(size_t Size, const char* Function);
+// Whole pages of zeros, page-aligned, freed only by WatchedFreePages.
+void* WatchedAllocPages(size_t Size, const char* Function);
+bool WatchedFreePages(void* Pages);
+void* WatchedRealloc(void* Block, size_t Size, const char* Function);
+void WatchedFree(void* Block, const char* Function);
+void CheckWatchedBlock(void* Block, const char* Function);

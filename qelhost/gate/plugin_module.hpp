@@ -8,11 +8,15 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 struct PluginModule {
     std::string FileName; // without its folder
     unsigned char* Base = nullptr;
     std::map<std::string, void*> Exports; // the entry points the session binds
+    // Imports of Windows' own DLLs bound to a stand-in that stops the run
+    // when called ("KERNEL32.dll!CreateProcessA"); the Linux loader's only.
+    std::vector<std::string> StoppingImports;
 };
 
 // The exported function Name (exact), or null.

@@ -1,4 +1,5 @@
 #include "qelhost/gate/plugin_process.hpp"
+#include "qelhost/gate/clock.hpp"
 #include "qelhost/gate/fault_blame.hpp"
 #include "qelhost/gate/loader_notes.hpp"
 #include "qelhost/platform.hpp"
@@ -38,5 +39,6 @@ PLUGIN_STDCALL void PluginSleep(uint32_t Milliseconds) {
                           "thread, what it waits for cannot happen",
                           static_cast<unsigned>(SleepLimit / 1000));
     Slept += Counted;
+    AdvanceClock(Milliseconds); // the plugin's clock moves only so
     SleepMilliseconds(Milliseconds);
 }

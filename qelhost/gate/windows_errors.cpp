@@ -32,6 +32,7 @@ const SystemText Texts[] = {
     {ErrorFileExists, "The file exists.\r\n"},
     {ErrorInvalidParameter, "The parameter is incorrect.\r\n"},
     {ErrorDiskFull, "There is not enough space on the disk.\r\n"},
+    {ErrorBufferOverflow, "The file name is too long.\r\n"},
     {ErrorInsufficientBuffer, "The data area passed to a system call is too small.\r\n"},
     {ErrorInvalidName, "The filename, directory name, or volume label syntax is incorrect.\r\n"},
     {ErrorModuleNotFound, "The specified module could not be found.\r\n"},
@@ -44,6 +45,10 @@ const SystemText Texts[] = {
     {ErrorMoreData, "More data is available.\r\n"},
     {ErrorNoMoreItems, "No more data is available.\r\n"},
     {ErrorDirectoryName, "The directory name is invalid.\r\n"},
+    {ErrorMrMidNotFound,
+     "The system cannot find message text for message number 0x%1 in the message file for "
+     "%2.\r\n"},
+    {ErrorInvalidAddress, "Attempt to access invalid address.\r\n"},
     {ErrorInvalidFlags, "Invalid flags.\r\n"},
     {ErrorBadKey, "The configuration registry key is invalid.\r\n"},
     {ErrorKeyDeleted,

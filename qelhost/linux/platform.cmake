@@ -9,7 +9,10 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES}
     linux/thread_block.cpp
     linux/plugin_loader.cpp
     linux/sanitizer_options.cpp
-    linux/drives.cpp)
+    linux/drives.cpp
+    linux/files.cpp
+    linux/unprovided_imports.cpp
+    linux/last_error.cpp)
 target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qelhost PRIVATE qelhost_pe)
 target_compile_options(qelhost PRIVATE ${QELFAR_WARNINGS})

@@ -9,7 +9,9 @@
 #include "qelhost/gate/plugin_module.hpp"
 #include "qelhost/gate/stand_ins.hpp"
 #include "qelhost/linux/thread_block.hpp"
+#include "qelhost/linux/unprovided_imports.hpp"
 #include "qelhost/pe/pe_dll.hpp"
+#include "qelhost/pe/pe_reading.hpp"
 #include "qelhost/platform.hpp"
 #include "qelhost/regular_file.hpp"
 
@@ -22,8 +24,20 @@ uint32_t AddressOf(const void* Pointer) {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(Pointer));
 }
 
+std::vector<std::string> StoppingImports;
+
+// A stand-in, or for a function of Windows' own DLLs that qelhost does not
+// model, one that stops the run when called, as Windows would bind it.
 uint32_t BoundStandIn(const std::string& Dll, const std::string& Name) {
-    return AddressOf(FindStandIn(Dll, Name));
+    if (void* StandIn = FindStandIn(Dll, Name))
+        return AddressOf(StandIn);
+    if (!IsSystemDll(Dll))
+        return 0;
+    std::string Shown = ShownName(Dll) + "!" + ShownName(Name);
+    void* Stopping = UnprovidedStandIn(Shown);
+    if (Stopping != nullptr)
+        StoppingImports.push_back(Shown);
+    return AddressOf(Stopping);
 }
 
 // Prefers the DLL's own base (no relocation needed) but takes any address;
@@ -81,6 +95,7 @@ std::string LoadPluginModule(const std::string& Path, PluginModule& Module) {
     if (!Error.empty())
         return Error;
     Module.Base = I.Base;
+    Module.StoppingImports = StoppingImports;
     for (const auto& [Name, Rva] : Records.Exports)
         Module.Exports.emplace(Name, I.Base + Rva);
 

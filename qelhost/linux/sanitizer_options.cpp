@@ -11,9 +11,11 @@ extern "C" const char* __asan_default_options() {
 }
 
 // By function name: the msvcrt.dll stand-ins' (MsvcrtStrlen, ...), and the
-// reading of the names the plugin hands KERNEL32.dll's.
+// reading of the names the plugin hands KERNEL32.dll's, and of its texts and
+// buffers (gate/plugin_texts.hpp).
 extern "C" const char* __asan_default_suppressions() {
     return "interceptor_via_fun:Msvcrt\n"
-           "interceptor_via_fun:PluginName\n";
+           "interceptor_via_fun:PluginName\n"
+           "interceptor_via_fun:PluginMemory\n";
 }
 #endif

@@ -1,6 +1,8 @@
 #include "qelhost/session/command_line.hpp"
 #include "qelhost/counts.hpp"
+#include "qelhost/gate/clock.hpp"
 #include "qelhost/gate/drives.hpp"
+#include "qelhost/gate/system.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/platform.hpp"
 #include "qelhost/services/text_format.hpp"
@@ -18,8 +20,9 @@
 namespace {
 
 const char Usage[] =
-    "usage: qelhost [--lang eng|rus] [--heap-fail-after N] [--drive C=DIR]... PLUGIN.dll\n"
-    "               [SCRIPT|-]\n"
+    "usage: qelhost [--lang eng|rus] [--heap-fail-after N] [--drive C=DIR]...\n"
+    "               [--registry FILE] [--clock TIME|now] [--env NAME=VALUE]...\n"
+    "               PLUGIN.dll [SCRIPT|-]\n"
     "       qelhost [--lang eng|rus] --messages PLUGIN.dll\n"
     "       qelhost -h|--help|--version\n"
     "Runs the plugin DLL in a simulated host: its start-up calls, then the session\n"
@@ -29,6 +32,11 @@ const char Usage[] =
     "  --heap-fail-after N    the plugin's heap fails after N more allocations\n"
     "  --drive C=DIR          the plugin's drive C: is the folder DIR (repeatable; on\n"
     "                         Linux C: is the current folder unless given)\n"
+    "  --registry FILE        the plugin's registry: read from this REGEDIT4 file,\n"
+    "                         saved back at the end (empty without it)\n"
+    "  --clock TIME|now       the plugin's clock, as 'YYYY-MM-DD HH:MM:SS', starts\n"
+    "                         there (2009-06-15 12:00:00 by default)\n"
+    "  --env NAME=VALUE       a variable of the plugin's environment (repeatable)\n"
     "  --messages             list the language file's messages and stop\n"
     "Exit status: 0 after the session; the plugin's own when it calls exit; 2 when\n"
     "the arguments or the DLL are refused; 3 when the session cannot go on (the\n"
@@ -56,11 +64,36 @@ void SetHeapFailAfter(Options& Result, const std::string& Value) {
     }
 }
 
-void AddDrive(Options&, const std::string& Value) {
-    std::string Error = MapDrive(Value);
+// An option whose value a gate part reads; its reason is the usage line.
+void Take(const std::string& Error) {
     if (!Error.empty())
         UsageError(Error);
 }
+
+void AddDrive(Options&, const std::string& Value) {
+    Take(MapDrive(Value));
+}
+void SetSessionClock(Options&, const std::string& Value) {
+    Take(SetClock(Value));
+}
+void AddVariable(Options&, const std::string& Value) {
+    Take(AddEnvironment(Value));
+}
+void SetRegistry(Options& Result, const std::string& Value) {
+    if (Value.empty())
+        UsageError("--registry names no file");
+    Result.Registry = Value;
+}
+
+struct ValueOption {
+    const char* Name;
+    void (*Read)(Options&, const std::string&);
+};
+const ValueOption ValueOptions[] = {
+    {"--lang", SetLanguage}, {"--heap-fail-after", SetHeapFailAfter},
+    {"--drive", AddDrive},   {"--clock", SetSessionClock},
+    {"--env", AddVariable},  {"--registry", SetRegistry},
+};
 
 // Option is "--name" or "--name=value"; Next gives the following argument.
 template <typename NextArgument>
@@ -75,12 +108,13 @@ void ReadOption(Options& Result, const std::string& Option, NextArgument Next) {
         FinishRun(0);
     } else if (Name == "--messages" && Equals == std::string::npos) {
         Result.ListMessages = true;
-    } else if (Name == "--lang" || Name == "--heap-fail-after" || Name == "--drive") {
-        std::string Value = Equals != std::string::npos ? Option.substr(Equals + 1) : Next(Name);
-        (Name == "--lang"    ? SetLanguage
-         : Name == "--drive" ? AddDrive
-                             : SetHeapFailAfter)(Result, Value);
     } else {
+        for (const ValueOption& Known : ValueOptions)
+            if (Name == Known.Name) {
+                Known.Read(Result,
+                           Equals != std::string::npos ? Option.substr(Equals + 1) : Next(Name));
+                return;
+            }
         UsageError("unknown option " + Option);
     }
 }

@@ -8,6 +8,7 @@ struct Options {
     std::string Language = "English";
     long HeapFailAfter = -1; // negative: the heap never fails
     bool ListMessages = false;
+    std::string Registry; // --registry FILE: loaded at the start, saved at the end
     std::string Plugin;
     std::string Script; // empty or "-": standard input
 };

@@ -1,5 +1,7 @@
 #include "qelhost/session/commands.hpp"
 #include "qelhost/counts.hpp"
+#include "host/native_services.hpp"
+#include "qelhost/gate/registry_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
@@ -38,6 +40,7 @@ const char HelpText[] =
     "  answer check N | radio N | item N\n"
     "                                  toggle check box N, choose radio button N or\n"
     "                                  list item N in the next dialog\n"
+    "  registry                        print the plugin's keys under RootKey\n"
     "  note TEXT                       print a heading\n"
     "  help                            this list\n"
     "  quit, exit (or Ctrl-D)          close the plugin's panels and end the session\n";
@@ -117,6 +120,22 @@ void Menu(Session& S, const std::string& Rest) {
         ChooseFromMenu(S, Arguments[0], Item);
 }
 
+// The plugin's settings as REGEDIT4 lines, their texts read in the host's
+// code page (866) as everything the plugin shows.
+void ShowRegistry() {
+    std::string Root = std::string("HKEY_CURRENT_USER\\") + NativeRootKey;
+    std::string Text = RegistryText(Root);
+    if (Text.empty()) {
+        printf("host: the registry holds nothing under %s\n", Root.c_str());
+        return;
+    }
+    printf("host: the registry under %s:\n", Root.c_str());
+    std::istringstream Lines(Text);
+    for (std::string Line; std::getline(Lines, Line);)
+        if (!Line.empty())
+            printf("  %s\n", Printable(OemToUnicode(Line)).c_str());
+}
+
 // An answer the command did not use: the script stops; at the prompt it
 // is dropped.
 void CheckAnswersUsed(const Session& S, const std::string& Line) {
@@ -152,6 +171,8 @@ bool RunCommand(Session& S, const std::string& Line) {
         return false;
     if (Command == "help")
         printf("%sthe keys: %s\n", HelpText, KeyNames().c_str());
+    else if (Command == "registry" && Rest.empty())
+        ShowRegistry();
     else if (Command == "note")
         printf("\n== %s ==\n", Escaped(Rest).c_str());
     else if (Command == "menu")

@@ -1,9 +1,11 @@
 // qelhost: stands in for the file manager so that a plugin DLL of its old
 // ANSI interface runs here, and shows what the host's user would see.
+#include "qelhost/gate/files.hpp"
 #include "qelhost/gate/loader_notes.hpp"
 #include "qelhost/gate/plugin_heap.hpp"
 #include "qelhost/gate/plugin_memory.hpp"
 #include "qelhost/gate/plugin_module.hpp"
+#include "qelhost/gate/registry_file.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/language_file.hpp"
@@ -58,6 +60,29 @@ std::string MissingPluginHint(const std::string& Plugin) {
     return " (make demo, or make dll, builds dist/qelfar/qelfar.dll)";
 }
 
+std::string RegistryFile; // --registry's, saved at the end
+
+// The session's end: its temporary folder goes, and the registry is saved
+// when the session went through.
+void EndSession(bool Finished) {
+    RemoveSessionTemporaryFolder();
+    if (!Finished || RegistryFile.empty())
+        return;
+    std::string Error = SaveRegistryFile(RegistryFile);
+    if (!Error.empty())
+        StopRun(ExitStopped, "%s", Escaped(Error).c_str());
+}
+
+// --registry's file, read before the plugin can read its settings.
+void LoadRegistry(const std::string& File) {
+    if (File.empty())
+        return;
+    std::string Error = LoadRegistryFile(File);
+    if (!Error.empty())
+        StopRun(ExitRefused, "%s", Escaped(Error).c_str());
+    RegistryFile = File;
+}
+
 int Run(int Count, char** Arguments) {
     unsigned Closed = PrepareStandardStreams();
     Options Chosen = ReadOptions(Count, Arguments);
@@ -70,6 +95,9 @@ int Run(int Count, char** Arguments) {
     PrepareMemoryProbe();
     ReportCrashes();
     SetLoaderNoteHook(NoteFromLoader); // the plugin's start-up code may end the process
+    LoadRegistry(Chosen.Registry);
+    SetEndHook(EndSession);
+    NotePluginFile(Chosen.Plugin);
     PluginModule Module;
     std::string Error = LoadPluginModule(Chosen.Plugin, Module);
     if (!Error.empty())

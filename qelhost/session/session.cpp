@@ -14,6 +14,8 @@
 
 #include <stdio.h>
 
+#include <algorithm>
+
 void NoteFromLoader(const char* Text) {
     printf("host: %s\n", Text);
 }
@@ -32,8 +34,24 @@ void ReadLanguage(const Options& Chosen) {
         printf("host: %s; GetMsg would stop the run\n", Escaped(Problem).c_str());
 }
 
-void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
+// The imports bound to stand-ins that stop the run when called: counted,
+// the first few named.
+void TellStoppingImports(const std::vector<std::string>& Stopping) {
+    constexpr size_t Named = 8;
+    if (Stopping.empty())
+        return;
+    std::vector<std::string> Shown(Stopping.begin(),
+                                   Stopping.begin() + std::min(Stopping.size(), Named));
+    std::string More =
+        Stopping.size() > Named ? " and " + std::to_string(Stopping.size() - Named) + " more" : "";
+    printf("host: %zu %s the run if called (qelhost does not provide %s): %s%s\n", Stopping.size(),
+           Stopping.size() == 1 ? "import stops" : "imports stop",
+           Stopping.size() == 1 ? "it" : "them", Joined(Shown, ", ").c_str(), More.c_str());
+}
+
+void StartPlugin(Session& S, const PluginModule& Module, const Options& Chosen,
                  const std::vector<std::string>& Found, const std::vector<std::string>& Missing) {
+    const std::string& FileName = Module.FileName;
     const std::string& ModulePath = Chosen.Plugin;
     if (!S.Plugin.CanStart())
         StopRun(ExitRefused,
@@ -43,6 +61,7 @@ void StartPlugin(Session& S, const std::string& FileName, const Options& Chosen,
     printf("host: loads %s: %s\n", FileName.c_str(), Joined(Found, ", ").c_str());
     if (!Missing.empty())
         printf("host: the plugin does not export %s\n", Joined(Missing, ", ").c_str());
+    TellStoppingImports(Module.StoppingImports);
     ReadLanguage(Chosen);
     FillStartupInfo(S.StartupInfo, ModulePath, NextAnswer);
     UseDialogAnswers(NextAnswer);
@@ -127,7 +146,7 @@ int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput I
     std::vector<std::string> Found, Missing;
     Session S{PluginEntries(Module, Found, Missing), {}, {}, {}, 0};
     ConnectWindows(S);
-    StartPlugin(S, Module.FileName, Chosen, Found, Missing);
+    StartPlugin(S, Module, Chosen, Found, Missing);
     UsePanelCalls(S);
     UseTerminal(Input.FromTerminal ? Input.Commands : nullptr);
     ActiveInput = &Input;

@@ -186,6 +186,7 @@ BREAKERS = {
     "import_lookup_table_wraps": table_field(IMPORT_TABLE, IMPORT_LOOKUP_TABLE, 0xFFFFFFFC),
     "huge_import_names": lambda pe: add_imports(pe, b"msvcrt.dll", b"A" * MB, 4000),
     "many_missing_imports": lambda pe: add_imports(pe, b"msvcrt.dll", b"NotProvided", 4000),
+    "unknown_dll_imports": lambda pe: add_imports(pe, b"absent.dll", b"NotProvided", 4000),
     "too_many_imports": lambda pe: add_imports(pe, b"msvcrt.dll", b"malloc", 20000),
     # Exports.
     "many_export_names": lambda pe: add_exports(pe, 300000, 2 * MB),

@@ -140,3 +140,35 @@ TEST(DriveMap, WindowsPathsAndHostPathsMapBothWays) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DriveMap, WildcardsMatchAsFindFirstFileMatches) {
+    const std::string Long(200, 'a'); // against many stars, at once
+    const struct {
+        const char* Name;
+        const char* Mask;
+        bool Matches;
+    } Cases[] = {
+        {"sample.txt", "*.*", true},
+        {"README", "*.*", true},
+        {"sample.txt", "*.TXT", true},
+        {"sample.txt", "s?mple.*", true},
+        {"sample.txt", "*.log", false},
+        {"sample.txt", "sample", false},
+        {"README", "*.", true},
+        {"read.me", "*.", false},
+        {"a.b.c", "*.c", true},
+        {"abc", "a*b*c", true},
+        {"ab", "a*b*c", false},
+        {"", "*", true},
+        {"x", "?", true},
+        {"", "?", false},
+        {Long.c_str(), "*a*a*a*a*a*a*a*a*a*a*a*b", false},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(MatchesWildcard(Case.Name, Case.Mask), Case.Matches)
+            << Case.Name << " " << Case.Mask;
+}
+
+} // namespace

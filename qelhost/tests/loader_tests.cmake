@@ -52,8 +52,10 @@ loader_test(file_kind.not_pe 2 "cannot load .*fixture.lng: not a Windows executa
 # DLLs of the right kind that are no plugin of this host, or refuse to load.
 loader_test(refuses.missing_entry_points 2 "cannot load .*: it exports no SetStartupInfo"
             ${FIXTURES}/no_entry_points.dll)
-loader_test(refuses.unknown_imports 2
-            "cannot load .*: unknown_import.dll imports what qelhost does not provide: .*KERNEL32.dll!GetTickCount.*msvcrt.dll!fopen"
+# A function of Windows' own DLLs that qelhost does not model loads and
+# stops the run only when called, naming it.
+loader_test(stops.unprovided_import 3
+            "the plugin called msvcrt.dll!fopen, which qelhost does not provide"
             ${FIXTURES}/unknown_import.dll
             WINE_STATUS 0 WINE_MATCH "^$" WINE_BECAUSE "Windows provides every function of its DLLs")
 loader_test(refuses.failed_attach 2
@@ -62,12 +64,38 @@ loader_test(refuses.failed_attach 2
             WINE_MATCH "^qelhost: cannot load .*: Windows' loader refuses it: DLL initialization failed"
             WINE_BECAUSE "${WindowsWords}")
 
+# A plugin calling each family of Windows functions qelhost models, and one
+# it does not provide. qelhost.exe gives it Windows' own files, clock and
+# folders, so the lines of those differ there.
+fixture_dll(system_families.dll system_families.cpp ${MINGW_DLL_OPTIONS} -ladvapi32 -luser32)
+qelhost_test(system_families 0 OUT ${SESSIONS}/system_families.out
+             ARGS --env FAMILY=windows ${FIXTURES}/system_families.dll
+                  ${SESSIONS}/system_families.qel
+             DIFFERING "host: 1 import stops" "║ +(wrote|found|deleted|above the root|missing folder|module)"
+             BECAUSE "qelhost.exe leaves the functions qelhost lacks and the files to Windows")
+loader_test(stops.unprovided_call 3
+            "the plugin called KERNEL32.dll!CreateProcessA, which qelhost does not provide"
+            ${FIXTURES}/system_families.dll ${SESSIONS}/unprovided_call.qel
+            WINE_STATUS 0 WINE_MATCH "^$"
+            WINE_BECAUSE "Windows provides CreateProcessA, which fails on its null arguments")
+# --heap-fail-after covers KERNEL32.dll's heap too: the plugin's first
+# HeapAlloc gets null, which it does not check.
+loader_test(heap_fail_covers_heap_alloc 3
+            "the plugin's code crashed in OpenPlugin: segmentation fault at 0x0"
+            --heap-fail-after 0 ${FIXTURES}/system_families.dll ${SESSIONS}/system_families.qel)
+# --registry: a line that cannot be read is named, and the run stops before
+# the plugin loads.
+loader_test(registry.bad_line 2
+            ".*bad_registry.reg line 4: \"dword:0000000z\" is no dword \\(as dword:0000000a\\)"
+            --registry ${SESSIONS}/bad_registry.reg ${FIXTURES}/system_families.dll
+            ${SESSIONS}/unprovided_call.qel)
+
 # tables/broken_dlls.json: the ordinary plugin broken by break_dll.py, each
 # row how, then the refusal; under Windows' loader a refusal in its own
 # words, unless the row says wine_status, wine_match and wine_because.
 set(X "0x[0-9A-F]+")
 string(REPEAT "A" 64 A64)
-string(REPEAT "msvcrt.dll!NotProvided, " 7 Missing7)
+string(REPEAT "absent.dll!NotProvided, " 7 Missing7)
 function(broken_dll_test)
     wine_clause(Wine WINE_MATCH "${WindowsRefuses}" WINE_BECAUSE "${WindowsWords}")
     broken_dll(${how}.dll ${how})
@@ -75,6 +103,16 @@ function(broken_dll_test)
                 ${Wine})
 endfunction()
 test_table(${TABLES}/broken_dlls.json broken_dll_test)
+
+# Thousands of imports of a function of Windows' own that qelhost does not
+# model are bound, as Windows binds them, so the DLL's start-up code runs:
+# its first call through its old table (another is the import table now)
+# lands where no code is.
+broken_dll(many_missing_imports.dll many_missing_imports)
+loader_test(loads.many_stopping_imports 3
+            "the plugin's code crashed in a TLS callback: it called 0x[0-9a-f]+, where there is no code"
+            ${FIXTURES}/many_missing_imports.dll
+            WINE_MATCH "${WindowsJumps}" WINE_BECAUSE "${WineTakesImports}")
 
 # tables/plugin_faults.json: plugins whose code faults in SetStartupInfo,
 # one way each: every breach the call gate finds, every branch of the fault

@@ -205,11 +205,18 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
-               drive_map_test.cpp drives_test.cpp file_panels_test.cpp
+               drive_map_test.cpp drives_test.cpp registry_test.cpp code_pages_test.cpp
+               strings_test.cpp clock_test.cpp system_test.cpp file_panels_test.cpp
                ../services/file_panels.cpp ../services/folder_listing.cpp
                ../services/windows_paths.cpp ../services/panel_view.cpp
                ../services/text_canvas.cpp
                ../gate/windows_errors.cpp ../gate/drive_map.cpp ../linux/drives.cpp
+               ../gate/registry.cpp ../gate/registry_file.cpp ../gate/code_pages.cpp
+               ../gate/strings.cpp ../gate/plugin_texts.cpp ../gate/clock.cpp
+               ../gate/system.cpp ../gate/memory.cpp ../gate/plugin_heap.cpp
+               ../gate/loader_notes.cpp
+               ../gate/fault_blame.cpp
+               ../stop_run.cpp
                editor_text_test.cpp ../services/editor_text.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../gate/plugin_memory.cpp

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr size_t MostRebound = 64;
+constexpr size_t MostRebound = 256;
 
 // The stand-in for what a slot holds, or null: Real holds what Windows bound
 // for each row of Rows.

@@ -17,7 +17,9 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES} ${CMAKE_CURRENT_BINARY_DIR}/qel
     windows/loading.cpp
     windows/import_hooks.cpp
     windows/plugin_loader.cpp
-    windows/drives.cpp)
+    windows/drives.cpp
+    windows/last_error.cpp
+    windows/files.cpp)
 target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qelhost PRIVATE qelhost_pe)
 # GCC 12 at -O2 warns falsely of overlapping copies inside std::string's

@@ -1,0 +1,8 @@
+// qelhost.exe's plugin calls Windows' own GetLastError: the thread's.
+#include "qelhost/gate/last_error.hpp"
+
+#include <windows.h>
+
+void SetPluginLastError(uint32_t Error) {
+    SetLastError(Error);
+}
