@@ -11,6 +11,7 @@
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/message_box.hpp"
 #include "qelhost/services/dialog_services.hpp"
+#include "qelhost/services/window_control.hpp"
 #include "qelhost/services/panel_services.hpp"
 #include "qelhost/services/plugin_environment.hpp"
 #include "qelhost/stop_run.hpp"
@@ -153,6 +154,8 @@ const ProvidedSlot Provided[] = {
     {"CmpName", Address(ServeCmpName)},
     {"CharTable", Address(ServeCharTable)},
     {"Text", Address(ServeText)},
+    {"EditorControl", Address(EditorControl)},
+    {"ViewerControl", Address(ViewerControl)},
     {"ShowHelp", Address(ServeShowHelp)},
     {"AdvControl", Address(ServeAdvControl)},
     {"InputBox", Address(ServeInputBox)},

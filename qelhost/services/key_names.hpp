@@ -20,4 +20,4 @@ int KeyFromName(std::string_view Name);
 
 // The key a console input record stands for; KEY_NONE for what is no key
 // press (a release, a mouse event) or no key the host knows.
-int KeyOfInputRecord(const INPUT_RECORD& Record);
+int StandardKeyOfInputRecord(const INPUT_RECORD& Record);

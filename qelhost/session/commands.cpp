@@ -9,6 +9,7 @@
 #include "qelhost/session/keys.hpp"
 #include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
+#include "qelhost/session/window_commands.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <stdio.h>
@@ -20,8 +21,15 @@ const char HelpText[] =
     "  menu panels|editor|viewer [N]   choose the plugin's menu item N (1 if not given)\n"
     "  command TEXT                    type TEXT on the command line and press Enter\n"
     "  open PATH                       press Enter on the file PATH\n"
-    "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel\n"
-    "  close                           leave the plugin's panel\n"
+    "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel, or in the\n"
+    "                                  open editor or viewer\n"
+    "  close                           leave the plugin's panel, or close the editor\n"
+    "                                  (asking about unsaved changes) or viewer\n"
+    "  edit FILE [LINE [COL]]          open the editor on FILE (LINE, COL from 1)\n"
+    "  view FILE                       open the viewer on FILE\n"
+    "  type TEXT                       type TEXT in the editor\n"
+    "  show                            print the editor's or viewer's window\n"
+    "  save                            save the editor's file\n"
     "  configure [N]                   choose the plugin's configuration item N (1 if not given)\n"
     "  panel [left|right] DIR          show the folder DIR in a file panel (the active one)\n"
     "  cursor NAME                     put the active panel's cursor on NAME\n"
@@ -53,14 +61,6 @@ Words Split(const std::string& Line) {
         return {Line, ""};
     size_t Next = Line.find_first_not_of(" \t", End);
     return {Line.substr(0, End), Next == std::string::npos ? "" : Line.substr(Next)};
-}
-
-std::vector<std::string> AllWords(const std::string& Text) {
-    std::istringstream Stream(Text);
-    std::vector<std::string> Result;
-    for (std::string Word; Stream >> Word;)
-        Result.push_back(Word);
-    return Result;
 }
 
 std::string Unquoted(const std::string& Text) {
@@ -123,7 +123,9 @@ void Menu(Session& S, const std::string& Rest) {
     std::vector<std::string> Arguments = AllWords(Rest);
     if (Arguments.empty() || Arguments.size() > 2)
         throw BadCommand{"menu: say panels, editor or viewer, and the item's number if not 1"};
-    ChooseFromMenu(S, Arguments[0], Arguments.size() == 2 ? Arguments[1] : "");
+    std::string Item = Arguments.size() == 2 ? Arguments[1] : "";
+    if (!MenuFromWindow(S, Arguments[0], Item))
+        ChooseFromMenu(S, Arguments[0], Item);
 }
 
 void Configure(Session& S, const std::string& Rest) {
@@ -165,6 +167,14 @@ void CheckAnswersUsed(const Session& S, const std::string& Line) {
 
 } // namespace
 
+std::vector<std::string> AllWords(const std::string& Text) {
+    std::istringstream Stream(Text);
+    std::vector<std::string> Result;
+    for (std::string Word; Stream >> Word;)
+        Result.push_back(Word);
+    return Result;
+}
+
 bool RunCommand(Session& S, const std::string& Line) {
     auto [Command, Rest] = Split(Line);
     if (Command == "answer") {
@@ -186,10 +196,22 @@ bool RunCommand(Session& S, const std::string& Line) {
         TypeCommandLine(S, Rest);
     else if (Command == "open")
         PressEnterOnFile(S, Rest);
-    else if (Command == "key")
-        PressKey(S, AllWords(Rest));
-    else if (Command == "close")
-        CloseActivePanel(S);
+    else if (Command == "key") {
+        if (!KeyToWindow(S, AllWords(Rest)))
+            PressKey(S, AllWords(Rest));
+    } else if (Command == "close") {
+        if (!CloseWindow())
+            CloseActivePanel(S);
+    } else if (Command == "edit")
+        EditFile(AllWords(Rest));
+    else if (Command == "view")
+        ViewFile(Unquoted(Rest));
+    else if (Command == "type")
+        TypeIntoEditor(S, Unquoted(Rest));
+    else if (Command == "show" && Rest.empty())
+        ShowWindow();
+    else if (Command == "save" && Rest.empty())
+        SaveEditedFile();
     else if (Command == "configure")
         Configure(S, Rest);
     else if (Command == "panel")

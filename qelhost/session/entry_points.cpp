@@ -51,9 +51,10 @@ auto Call(const char* Name, Entry Function, Arguments... Values) {
         return FromWord<Result>(Eax);
 }
 
-const char* const OptionalNames[] = {"SetDirectory", "MakeDirectory", "DeleteFiles",
-                                     "GetFiles",     "PutFiles",      "ProcessHostFile",
-                                     "ProcessEvent", "Compare",       "SetFindList"};
+const char* const OptionalNames[] = {
+    "SetDirectory", "MakeDirectory",      "DeleteFiles",        "GetFiles",
+    "PutFiles",     "ProcessHostFile",    "ProcessEvent",       "Compare",
+    "SetFindList",  "ProcessEditorEvent", "ProcessEditorInput", "ProcessViewerEvent"};
 static_assert(std::size(OptionalNames) == PluginEntries::OptionalCount);
 
 typedef int(FARAPI* SetDirectoryEntry)(HANDLE, const char*, int);
@@ -236,4 +237,22 @@ int PluginEntries::Configure(int ItemNumber) const {
 void PluginEntries::ExitFAR() const {
     if (ExitFARCall != nullptr)
         Call("ExitFAR", ExitFARCall);
+}
+
+int PluginEntries::ProcessEditorEventCall(int Event, void* Param) const {
+    return Call("ProcessEditorEvent",
+                reinterpret_cast<ProcessEditorEventEntry>(OptionalEntries[ProcessEditorEvent]),
+                Event, Param);
+}
+
+int PluginEntries::ProcessEditorInputCall(const INPUT_RECORD* Record) const {
+    return Call("ProcessEditorInput",
+                reinterpret_cast<ProcessEditorInputEntry>(OptionalEntries[ProcessEditorInput]),
+                Record);
+}
+
+int PluginEntries::ProcessViewerEventCall(int Event, void* Param) const {
+    return Call("ProcessViewerEvent",
+                reinterpret_cast<ProcessViewerEventEntry>(OptionalEntries[ProcessViewerEvent]),
+                Event, Param);
 }

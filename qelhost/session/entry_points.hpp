@@ -49,8 +49,8 @@ class PluginEntries {
     int Configure(int ItemNumber) const;
     void ExitFAR() const;
 
-    // The panel entry points beyond these, each optional: Has tells
-    // whether the plugin exports it.
+    // The panel, editor and viewer entry points beyond these, each
+    // optional: Has tells whether the plugin exports it.
     enum Optional {
         SetDirectory,
         MakeDirectory,
@@ -61,6 +61,9 @@ class PluginEntries {
         ProcessEvent,
         Compare,
         SetFindList,
+        ProcessEditorEvent,
+        ProcessEditorInput,
+        ProcessViewerEvent,
         OptionalCount
     };
     bool Has(Optional Entry) const;
@@ -74,6 +77,9 @@ class PluginEntries {
     int ProcessEventCall(HANDLE Panel, int Event, void* Param) const;
     int CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B, unsigned Mode) const;
     int SetFindListCall(HANDLE Panel, const PanelItem* Items, int Count) const;
+    int ProcessEditorEventCall(int Event, void* Param) const;
+    int ProcessEditorInputCall(const INPUT_RECORD* Record) const;
+    int ProcessViewerEventCall(int Event, void* Param) const;
 
   private:
     SetStartupInfoEntry SetStartupInfoCall;

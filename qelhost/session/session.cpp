@@ -9,6 +9,7 @@
 #include "qelhost/session/commands.hpp"
 #include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
+#include "qelhost/session/window_commands.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <stdio.h>
@@ -129,6 +130,23 @@ bool NextLine(const SessionInput& Input, std::string& Line) {
     StopRun(ExitStopped, "cannot read %s: %s", Input.Name.c_str(), Input.Commands->Error().c_str());
 }
 
+const SessionInput* ActiveInput;
+
+// The next command line, trimmed, counted, and echoed unless typed or a note.
+bool NextCommand(Session& S, const SessionInput& Input, std::string& Line) {
+    while (NextLine(Input, Line)) {
+        S.Line = Input.Commands->LineNumber();
+        NoteCommandLine(S.Line);
+        Line = Trimmed(Line);
+        if (Line.empty() || Line[0] == '#')
+            continue;
+        if (!Input.FromTerminal && Line.compare(0, 5, "note ") != 0)
+            printf("qel> %s\n", Escaped(Line).c_str());
+        return true;
+    }
+    return false;
+}
+
 void EndSession(Session& S) {
     if (int Unused = FirstUnusedAnswerLine()) {
         if (!OnTerminal())
@@ -137,6 +155,7 @@ void EndSession(Session& S) {
         TellMistake("line " + std::to_string(Unused) + ": the answer there was not used");
     }
     // Leaving the host closes what is still open.
+    CloseWindowsAtEnd();
     while (!S.Panels.empty())
         CloseActivePanel(S, true);
     // The host tells its plugins it ends, on a normal end only.
@@ -149,20 +168,19 @@ void EndSession(Session& S) {
 
 } // namespace
 
+bool NextScriptCommand(Session& S, std::string& Line) {
+    return ActiveInput != nullptr && NextCommand(S, *ActiveInput, Line);
+}
+
 int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput Input) {
     std::vector<std::string> Found, Missing;
     Session S{PluginEntries(Module, Found, Missing), {}, {}, {}, 0};
+    ConnectWindows(S);
     StartPlugin(S, Module, Chosen, Found, Missing);
     UsePanelCalls(S);
     UseTerminal(Input.FromTerminal ? Input.Commands : nullptr);
-    for (std::string Line; NextLine(Input, Line);) {
-        S.Line = Input.Commands->LineNumber();
-        NoteCommandLine(S.Line);
-        Line = Trimmed(Line);
-        if (Line.empty() || Line[0] == '#')
-            continue;
-        if (!Input.FromTerminal && Line.compare(0, 5, "note ") != 0)
-            printf("qel> %s\n", Escaped(Line).c_str());
+    ActiveInput = &Input;
+    for (std::string Line; NextCommand(S, Input, Line);) {
         try {
             if (!RunCommand(S, Line))
                 break;

@@ -48,18 +48,19 @@ INPUT_RECORD KeyPress(WORD VirtualKey, char Char, DWORD State) {
 }
 } // namespace
 
-TEST(KeyOfInputRecord, SpecialKeysCharactersAndModifiers) {
-    EXPECT_EQ(KeyOfInputRecord(KeyPress(0x74, 0, SHIFT_PRESSED)), KEY_SHIFT | KEY_F5);
-    EXPECT_EQ(KeyOfInputRecord(KeyPress('Q', 'q', 0)), 'q');
-    EXPECT_EQ(KeyOfInputRecord(KeyPress('Q', 'Q', SHIFT_PRESSED)), 'Q');
-    EXPECT_EQ(KeyOfInputRecord(KeyPress('Q', 0x11, LEFT_CTRL_PRESSED)), KEY_CTRL | 'Q');
-    EXPECT_EQ(KeyOfInputRecord(KeyPress(0x0D, '\r', RIGHT_ALT_PRESSED)), KEY_ALT | KEY_ENTER);
-    EXPECT_EQ(KeyOfInputRecord(KeyPress(0x2E, 0, 0)), KEY_DEL);
+TEST(StandardKeyOfInputRecord, SpecialKeysCharactersAndModifiers) {
+    EXPECT_EQ(StandardKeyOfInputRecord(KeyPress(0x74, 0, SHIFT_PRESSED)), KEY_SHIFT | KEY_F5);
+    EXPECT_EQ(StandardKeyOfInputRecord(KeyPress('Q', 'q', 0)), 'q');
+    EXPECT_EQ(StandardKeyOfInputRecord(KeyPress('Q', 'Q', SHIFT_PRESSED)), 'Q');
+    EXPECT_EQ(StandardKeyOfInputRecord(KeyPress('Q', 0x11, LEFT_CTRL_PRESSED)), KEY_CTRL | 'Q');
+    EXPECT_EQ(StandardKeyOfInputRecord(KeyPress(0x0D, '\r', RIGHT_ALT_PRESSED)),
+              KEY_ALT | KEY_ENTER);
+    EXPECT_EQ(StandardKeyOfInputRecord(KeyPress(0x2E, 0, 0)), KEY_DEL);
     INPUT_RECORD Release = KeyPress('A', 'a', 0);
     Release.Event.KeyEvent.bKeyDown = 0;
-    EXPECT_EQ(KeyOfInputRecord(Release), KEY_NONE);
+    EXPECT_EQ(StandardKeyOfInputRecord(Release), KEY_NONE);
     INPUT_RECORD Mouse = KeyPress('A', 'a', 0);
     Mouse.EventType = 2;
-    EXPECT_EQ(KeyOfInputRecord(Mouse), KEY_NONE);
-    EXPECT_EQ(KeyOfInputRecord(KeyPress(0x10, 0, SHIFT_PRESSED)), KEY_NONE); // Shift alone
+    EXPECT_EQ(StandardKeyOfInputRecord(Mouse), KEY_NONE);
+    EXPECT_EQ(StandardKeyOfInputRecord(KeyPress(0x10, 0, SHIFT_PRESSED)), KEY_NONE); // Shift alone
 }

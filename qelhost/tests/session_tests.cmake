@@ -152,6 +152,22 @@ hostile_copy(long_texts)
 qelhost_test(long_texts 0 OUT ${SESSIONS}/long_texts.out
              ARGS ${FIXTURES}/hostile/long_texts.dll ${SESSIONS}/hostile_records.qel)
 
+# ---- The editor and the viewer, each run on a fresh copy of editing/ ----
+# Plugins of our own that replay the host's own plugins' journeys; and the
+# editor and viewer with a plugin that takes no part in them.
+set(EDITING ${CMAKE_CURRENT_SOURCE_DIR}/editing)
+set(PLUGIN_OPTIONS ${MINGW_DLL_OPTIONS} -fno-exceptions -fno-rtti)
+fixture_dll(editor_plugin.dll editor_plugin.cpp ${PLUGIN_OPTIONS})
+fixture_dll(viewer_plugin.dll viewer_plugin.cpp ${PLUGIN_OPTIONS})
+# The line that names the file's full Windows path differs: C: is the
+# current folder in the Linux qelhost, Wine's own drive under Wine.
+set(FullPath DIFFERING "the editor opens " "the viewer opens "
+             BECAUSE "the plugin is shown the file's full path on each system's drives")
+qelhost_test(editor_journeys 0 OUT ${SESSIONS}/editor_journeys.out FILES ${EDITING} ${FullPath}
+             ARGS ${FIXTURES}/editor_plugin.dll ${SESSIONS}/editor_journeys.qel)
+qelhost_test(editor_alone 0 OUT ${SESSIONS}/editor_alone.out ERR ${SESSIONS}/mingw_startfiles.err
+             FILES ${EDITING} ${FullPath} ARGS ${STARTFILES} ${SESSIONS}/editor_alone.qel)
+
 # ---- The command line: help and version, and one-line usage mistakes ----
 qelhost_test(help 0 ARGS --help)
 qelhost_test(version 0 ARGS --version)
@@ -205,6 +221,7 @@ add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_for
                ../gate/loader_notes.cpp
                ../gate/fault_blame.cpp
                ../stop_run.cpp
+               editor_text_test.cpp ../services/editor_text.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../gate/plugin_memory.cpp
                ../linux/memory_probe.cpp ../linux/process.cpp ../gate/block_table.cpp
