@@ -6,11 +6,16 @@
 JOBS ?= $(shell nproc)
 BUILD := cmake --build --preset
 CONFIGURE := cmake --preset
+# Configures and builds the presets named; within one `make test`, each once.
+BUILD_ONCE := @tests/build_once.sh $(JOBS)
+# The folders the builds ship into (QELFAR_PACKAGE_FOLDER and the others),
+# as cmake/dist_folders.cmake names them.
+$(foreach folder,$(shell cmake -P cmake/dist_folders.cmake 2>&1),$(eval $(folder)))
 # No "Entering directory" lines, here or from the builds' own makes.
 MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps dll far2l qelhost-exe package deb release update-expected demo try screens test fuzz \
-        memcheck bench clean
+        coverage memcheck bench clean
 
 all: package
 
@@ -18,27 +23,24 @@ deps:
 	@setup/install-deps.sh
 
 dll: deps
-	@$(CONFIGURE) dll >/dev/null
-	@$(BUILD) dll -j $(JOBS)
+	$(BUILD_ONCE) dll
 
-# The far2l plugin, qelfar.far-plug-mb, packaged into dist/far2l/qelfar/.
+# The far2l plugin, qelfar.far-plug-mb, packaged into $(QELFAR_FAR2L_PACKAGE_FOLDER)/.
 far2l: deps
-	@$(CONFIGURE) far2l >/dev/null
-	@$(BUILD) far2l -j $(JOBS)
+	$(BUILD_ONCE) far2l
 
-# qelhost.exe, the simulated host for Windows, shipped in dist/qelhost/.
+# qelhost.exe, the simulated host for Windows, shipped in $(QELHOST_DIST_FOLDER)/.
 qelhost-exe: deps
-	@$(CONFIGURE) qelhost-windows >/dev/null
-	@$(BUILD) qelhost-windows -j $(JOBS)
+	$(BUILD_ONCE) qelhost-windows
 
 package: dll far2l qelhost-exe
 
-# The far2l plugin's Debian package, dist/far2l-qelfar_VERSION_ARCH.deb
+# The far2l plugin's Debian package, $(QELFAR_DIST_FOLDER)/far2l-qelfar_VERSION_ARCH.deb
 # (the far2l build makes it too).
 deb: far2l
 	@$(BUILD) far2l --target deb
 
-# dist/release/: the Windows .zip, the far2l .tar.gz, the .deb and SHA256SUMS,
+# $(QELFAR_RELEASE_FOLDER)/: the Windows .zip, the far2l .tar.gz, the .deb and SHA256SUMS,
 # the same bytes from every build of the same sources.
 release: package
 	@$(BUILD) far2l --target release
@@ -47,41 +49,42 @@ release: package
 # a 32-bit Linux program, under qemu-i386-static where the configure step
 # found that 32-bit programs do not run natively) through the bundled session.
 demo: package
-	@echo "Built the plugin packages: for Windows in dist/qelfar/, for far2l in"
-	@echo "dist/far2l/qelfar/ (make release packs them):"
-	@ls -l dist/qelfar dist/far2l/qelfar
+	@echo "Built the plugin packages: for Windows in $(QELFAR_PACKAGE_FOLDER)/, for far2l in"
+	@echo "$(QELFAR_FAR2L_PACKAGE_FOLDER)/ (make release packs them):"
+	@ls -l $(QELFAR_PACKAGE_FOLDER) $(QELFAR_FAR2L_PACKAGE_FOLDER)
 	@$(CONFIGURE) linux32 >/dev/null
 	@$(BUILD) linux32 -j $(JOBS) --target qelhost >/dev/null
 	@echo
-	@echo "A session of the simulated host with dist/qelfar/qelfar.dll:"
+	@echo "A session of the simulated host with $(QELFAR_PACKAGE_FOLDER)/qelfar.dll:"
 	@echo
-	@bin/qelhost dist/qelfar/qelfar.dll qelhost/sessions/demo.qel
+	@bin/qelhost $(QELFAR_PACKAGE_FOLDER)/qelfar.dll qelhost/sessions/demo.qel
 
 # far2l, the Linux port of the file manager, in this terminal with the plugin
 # installed, in a throwaway profile and folder holding a far.ads.
 try: far2l
-	@far2l/try.py dist/far2l/qelfar
+	@far2l/try.py $(QELFAR_FAR2L_PACKAGE_FOLDER)
 
 # far2l's screen in README, captured afresh by the far2l test harness.
 screens: far2l
-	@far2l/save_screens.py dist/far2l/qelfar README.md
+	@far2l/save_screens.py $(QELFAR_FAR2L_PACKAGE_FOLDER) README.md
 
 # Every expected transcript (the tests labelled expected_output) and README's
 # far2l screen rewritten from the current build, then what changed, for review.
 update-expected: package
-	@$(CONFIGURE) linux32 >/dev/null
-	@$(BUILD) linux32 -j $(JOBS) >/dev/null
+	$(BUILD_ONCE) linux32 >/dev/null
 	@log=build/linux32/update-expected.log; \
 	if ! QELFAR_UPDATE_EXPECTED=1 ctest --preset linux32 -L expected_output -j $(JOBS) >$$log 2>&1; then \
 	    tail -n 40 $$log; exit 1; \
 	fi; grep "tests passed" $$log
-	@far2l/save_screens.py dist/far2l/qelfar README.md
+	@far2l/save_screens.py $(QELFAR_FAR2L_PACKAGE_FOLDER) README.md
 	@git diff --stat
 
 # The test groups. `make test` runs each group's target, test-GROUP, to its end
 # whatever the others did, then shows one table of tests passed, failed and skipped and
 # seconds per group (tests/run_groups.py), and fails when any group failed. A
-# group is its target and one line: TEST_GROUPS += GROUP.
+# group is its target and one line: TEST_GROUPS += GROUP; its target builds
+# the presets it needs with $(BUILD_ONCE), so that groups sharing a build
+# configure and build it once, and runs `ctest --preset GROUP`.
 TEST_GROUPS :=
 # Each group's ctest also writes a JUnit file, from which tests/run_groups.py
 # lists the skipped tests with their reasons and the failed ones with their output.
@@ -89,15 +92,13 @@ CTEST_RESULTS = --output-junit $(CURDIR)/build/test-results/$(1).xml
 
 TEST_GROUPS += native
 test-native: deps
-	@$(CONFIGURE) native >/dev/null
-	@$(BUILD) native -j $(JOBS)
+	$(BUILD_ONCE) native
 	@ctest --preset native -j $(JOBS) $(call CTEST_RESULTS,native)
 
 # Each fuzz target for a few seconds: a smoke test of the fuzz build.
 TEST_GROUPS += fuzz
 test-fuzz: deps
-	@$(CONFIGURE) fuzz >/dev/null
-	@$(BUILD) fuzz -j $(JOBS)
+	$(BUILD_ONCE) fuzz
 	@ctest --preset fuzz $(call CTEST_RESULTS,fuzz)
 
 # The far2l package's check, and the scenarios that drive the plugin in far2l
@@ -106,8 +107,7 @@ test-fuzz: deps
 FAR2L_TESTS ?= yes
 TEST_GROUPS += far2l
 test-far2l: deps
-	@$(CONFIGURE) far2l >/dev/null
-	@$(BUILD) far2l -j $(JOBS)
+	$(BUILD_ONCE) far2l
 ifneq ($(FAR2L_TESTS),no)
 	@far2l/make_root.py --announce
 endif
@@ -117,32 +117,45 @@ endif
 # and qelhost's own tests (those under qelhost/: the shipped DLL's sessions,
 # the loader's refusals, the plugin faults, its unit tests).
 TEST_GROUPS += qelhost-asan
-test-qelhost-asan: deps dll
-	@$(CONFIGURE) qelhost-asan >/dev/null
-	@$(BUILD) qelhost-asan -j $(JOBS)
-	@ctest --test-dir build/qelhost-asan/qelhost -j $(JOBS) --output-on-failure \
-	    $(call CTEST_RESULTS,qelhost-asan)
+test-qelhost-asan: deps
+	$(BUILD_ONCE) dll qelhost-asan
+	@ctest --preset qelhost-asan -j $(JOBS) $(call CTEST_RESULTS,qelhost-asan)
 
 # The unit tests and tools as 32-bit programs, and the checks of the shipped DLL.
 TEST_GROUPS += linux32
-test-linux32: deps dll qelhost-exe
-	@$(CONFIGURE) linux32 >/dev/null
-	@$(BUILD) linux32 -j $(JOBS)
-	@ctest --preset linux32 -j $(JOBS) -LE wine $(call CTEST_RESULTS,linux32)
+test-linux32: deps
+	$(BUILD_ONCE) dll qelhost-windows linux32
+	@ctest --preset linux32 -j $(JOBS) $(call CTEST_RESULTS,linux32)
 
 # qelhost's tests again through qelhost.exe under Wine, Windows' own loader;
 # skipped, each saying why, where 32-bit programs do not run natively.
 TEST_GROUPS += wine
-test-wine: deps dll qelhost-exe
-	@$(CONFIGURE) linux32 >/dev/null
-	@$(BUILD) linux32 -j $(JOBS)
-	@ctest --preset linux32 -j $(JOBS) -L wine $(call CTEST_RESULTS,wine)
+test-wine: deps
+	$(BUILD_ONCE) dll qelhost-windows linux32
+	@ctest --preset wine -j $(JOBS) $(call CTEST_RESULTS,wine)
+
+# The coverage floor: plugin/, host/ and qelhost/ together, in per cent of
+# their lines and of their branches, from the counts the native and linux32
+# groups' tests leave in their builds; measured again only when the code or
+# its tests changed (tests/coverage.py keeps a digest in build/coverage/).
+COVERAGE_FLOOR := 88 76
+COVERAGE = @tests/coverage.py build/native build/linux32 --report build/coverage \
+	--floor $(COVERAGE_FLOOR)
+TEST_GROUPS += coverage
+test-coverage: deps
+	$(COVERAGE)
 
 test: deps
 	@mkdir -p build/test-results
 	@tests/run_groups.py "$(MAKE)" $(TEST_GROUPS)
 
 .PHONY: $(addprefix test-,$(TEST_GROUPS))
+
+# Line and branch coverage of plugin/, host/ and qelhost/ per folder, after
+# the native and linux32 groups' tests (whatever they end in).
+coverage: deps
+	-@$(MAKE) test-native test-linux32
+	$(COVERAGE)
 
 # Each fuzz target for FUZZ_SECONDS, then MUTANTS single-byte mutants of the
 # shipped DLL through qelhost (qelhost/tests/mutants.py, a new seed each run;
@@ -151,8 +164,7 @@ FUZZ_SECONDS ?= 60
 MUTANTS ?= 3000
 FUZZ_TARGETS := $(patsubst fuzz/%_fuzz.cpp,%,$(wildcard fuzz/*_fuzz.cpp))
 fuzz: deps dll
-	@$(CONFIGURE) fuzz >/dev/null
-	@$(BUILD) fuzz -j $(JOBS)
+	$(BUILD_ONCE) fuzz
 	@for target in $(FUZZ_TARGETS); do \
 	    log=build/fuzz/fuzz/$$target.log; \
 	    echo "Fuzzing $$target for $(FUZZ_SECONDS) s (log: $$log)"; \
@@ -169,14 +181,12 @@ fuzz: deps dll
 
 # The unit tests, built without sanitizers, under valgrind memcheck.
 memcheck: deps
-	@$(CONFIGURE) memcheck >/dev/null
-	@$(BUILD) memcheck -j $(JOBS)
+	$(BUILD_ONCE) memcheck
 	@tests/run_memcheck.sh build/memcheck/valgrind build/memcheck/tests/qelfar_tests
 
 # Times as ratios to their baselines, then instruction counts from callgrind.
 bench: deps
-	@$(CONFIGURE) bench >/dev/null
-	@$(BUILD) bench -j $(JOBS)
+	$(BUILD_ONCE) bench
 	@build/bench/bench/qelfar_bench
 	@bench/count_instructions.py build/bench/bench/qelfar_bench build/bench/callgrind
 

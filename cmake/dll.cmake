@@ -26,13 +26,5 @@ target_link_options(qelfar PRIVATE
 
 # The package that users copy into the host's plugins folder; the release
 # packs it (packaging/).
-set(QELFAR_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/qelfar CACHE PATH "Package folder")
 file(GLOB QELFAR_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lang/*.lng)
-add_custom_target(package ALL
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELFAR_DIST_DIR}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${QELFAR_DIST_DIR}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelfar> ${QELFAR_LANGUAGE_FILES}
-            ${QELFAR_DIST_DIR}
-    DEPENDS qelfar ${QELFAR_LANGUAGE_FILES}
-    COMMENT "Packaging ${QELFAR_DIST_DIR}"
-    VERBATIM)
+package_folder(package ${QELFAR_PACKAGE_DIR} qelfar qelfar.dll ${QELFAR_LANGUAGE_FILES})

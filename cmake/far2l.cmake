@@ -22,10 +22,6 @@ add_custom_command(TARGET qelfar_far2l POST_BUILD
 
 # The package: the module and the language files in UTF-8, which is what
 # far2l reads, made from the same code page 866 sources as the Windows ones.
-set(QELFAR_FAR2L_PACKAGE_DIR ${CMAKE_SOURCE_DIR}/dist/far2l/qelfar CACHE PATH
-    "The far2l plugin's package folder")
-get_filename_component(QELFAR_FAR2L_DIST_PARENT ${QELFAR_FAR2L_PACKAGE_DIR} DIRECTORY)
-get_filename_component(QELFAR_DIST_DIR ${QELFAR_FAR2L_DIST_PARENT} DIRECTORY)
 find_program(ICONV iconv REQUIRED)
 file(GLOB QELFAR_LANGUAGE_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/lang/*.lng)
 set(QELFAR_UTF8_LANGUAGE_FILES)
@@ -41,18 +37,9 @@ foreach(Source ${QELFAR_LANGUAGE_FILES})
     list(APPEND QELFAR_UTF8_LANGUAGE_FILES ${Converted})
 endforeach()
 
-# Made again only when the module or a language file changes, so that a
-# build leaves an installed-from package alone. The release packs it
-# (packaging/).
-add_custom_command(OUTPUT ${QELFAR_FAR2L_PACKAGE_DIR}/qelfar.far-plug-mb
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELFAR_FAR2L_PACKAGE_DIR}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${QELFAR_FAR2L_PACKAGE_DIR}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelfar_far2l> ${QELFAR_UTF8_LANGUAGE_FILES}
-            ${QELFAR_FAR2L_PACKAGE_DIR}
-    DEPENDS qelfar_far2l ${QELFAR_UTF8_LANGUAGE_FILES}
-    COMMENT "Packaging ${QELFAR_FAR2L_PACKAGE_DIR}"
-    VERBATIM)
-add_custom_target(package_far2l ALL DEPENDS ${QELFAR_FAR2L_PACKAGE_DIR}/qelfar.far-plug-mb)
+# The release packs it (packaging/).
+package_folder(package_far2l ${QELFAR_FAR2L_PACKAGE_DIR} qelfar_far2l qelfar.far-plug-mb
+               ${QELFAR_UTF8_LANGUAGE_FILES})
 
 enable_testing()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

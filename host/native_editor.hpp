@@ -26,6 +26,11 @@ constexpr int EE_SAVE = 0x1;
 constexpr int EE_REDRAW = 0x2;
 constexpr int EE_CLOSE = 0x3;
 
+// EE_REDRAW's parameter, a number handed as the pointer: what changed.
+constexpr int EEREDRAW_ALL = 0;
+constexpr int EEREDRAW_CHANGE = 1;
+constexpr int EEREDRAW_LINE = 2;
+
 // EDITOR_CONTROL_COMMANDS (EditorControl)
 constexpr int ECTL_GETSTRING = 0x0;
 constexpr int ECTL_SETSTRING = 0x1;
@@ -236,3 +241,58 @@ static_assert(offsetof(EditorSetParameter, Param.iParam) == 4);
 static_assert(offsetof(EditorSetParameter, Param.cParam) == 4);
 static_assert(offsetof(EditorSetParameter, Flags) == 8);
 static_assert(offsetof(EditorSetParameter, Reserved2) == 12);
+
+#pragma pack(push, 2)
+
+// ECTL_TABTOREAL and ECTL_REALTOTAB: SrcPos of line StringNumber (-1: the
+// cursor's) converted into DestPos.
+struct EditorConvertPos {
+    int StringNumber;
+    int SrcPos;
+    int DestPos;
+};
+
+// ECTL_ADDCOLOR and ECTL_GETCOLOR: a colour of positions StartPos to EndPos
+// of a line; ColorItem numbers a line's colours for ECTL_GETCOLOR.
+struct EditorColor {
+    int StringNumber;
+    int ColorItem;
+    int StartPos;
+    int EndPos;
+    int Color;
+};
+
+// ECTL_GETBOOKMARKS: arrays of EditorInfo.BookMarkCount numbers each, any
+// of them null.
+struct EditorBookMarks {
+    long* Line;
+    long* Cursor;
+    long* ScreenLine;
+    long* LeftPos;
+    DWORD Reserved[4];
+};
+
+// ECTL_SAVEFILE: the name to save under (empty: the file's own), and the
+// line end every line gets (null: each keeps its own).
+struct EditorSaveFile {
+    char FileName[MAX_PATH];
+    char* FileEOL;
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(EditorConvertPos) == 12);
+static_assert(offsetof(EditorConvertPos, SrcPos) == 4);
+static_assert(offsetof(EditorConvertPos, DestPos) == 8);
+static_assert(sizeof(EditorColor) == 20);
+static_assert(offsetof(EditorColor, ColorItem) == 4);
+static_assert(offsetof(EditorColor, StartPos) == 8);
+static_assert(offsetof(EditorColor, EndPos) == 12);
+static_assert(offsetof(EditorColor, Color) == 16);
+static_assert(sizeof(EditorBookMarks) == 32);
+static_assert(offsetof(EditorBookMarks, Cursor) == 4);
+static_assert(offsetof(EditorBookMarks, ScreenLine) == 8);
+static_assert(offsetof(EditorBookMarks, LeftPos) == 12);
+static_assert(offsetof(EditorBookMarks, Reserved) == 16);
+static_assert(sizeof(EditorSaveFile) == 264);
+static_assert(offsetof(EditorSaveFile, FileEOL) == 260);

@@ -154,6 +154,9 @@ constexpr DWORD LEFT_ALT_PRESSED = 0x0002;
 constexpr DWORD RIGHT_CTRL_PRESSED = 0x0004;
 constexpr DWORD LEFT_CTRL_PRESSED = 0x0008;
 constexpr DWORD SHIFT_PRESSED = 0x0010;
+// A grey key apart from the keypad's: the cursor keys, Ins, Del, Home, End,
+// PgUp and PgDn.
+constexpr DWORD ENHANCED_KEY = 0x0100;
 
 struct KEY_EVENT_RECORD {
     BOOL bKeyDown;

@@ -99,3 +99,17 @@ static_assert(sizeof(ViewerSetPosition) == 16);
 static_assert(offsetof(ViewerSetPosition, Flags) == 0);
 static_assert(offsetof(ViewerSetPosition, StartPos) == 4);
 static_assert(offsetof(ViewerSetPosition, LeftPos) == 12);
+
+#pragma pack(push, 2)
+
+// VCTL_SELECT: BlockLen bytes from BlockStartPos selected (a null record:
+// none).
+struct ViewerSelect {
+    FARINT64 BlockStartPos;
+    int BlockLen;
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(ViewerSelect) == 12);
+static_assert(offsetof(ViewerSelect, BlockLen) == 8);

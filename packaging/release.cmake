@@ -29,7 +29,7 @@ configure_file(${Packaging}/release_files.txt.in ${CMAKE_CURRENT_BINARY_DIR}/rel
                @ONLY)
 add_custom_target(release
     COMMAND ${Python3_EXECUTABLE} ${Packaging}/release.py
-            ${CMAKE_CURRENT_BINARY_DIR}/release_files.txt ${QELFAR_DIST_DIR}/release
+            ${CMAKE_CURRENT_BINARY_DIR}/release_files.txt ${QELFAR_RELEASE_DIR}
             --source ${CMAKE_SOURCE_DIR} --changelog ${CMAKE_SOURCE_DIR}/CHANGELOG.md
             --version ${PROJECT_VERSION}
     VERBATIM)

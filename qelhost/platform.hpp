@@ -78,6 +78,11 @@ void ReleaseMemory(void* Start, size_t Size);
 // imports are rebound); always false on Linux.
 bool IsSystemHeapBlock(void* Block);
 
+// The plugin's last error, as GetLastError gives it to the plugin: the
+// Linux qelhost's KERNEL32.dll stand-ins keep it, qelhost.exe leaves the
+// plugin's GetLastError to Windows.
+uint32_t PluginLastError();
+
 // Waits Milliseconds.
 void SleepMilliseconds(uint32_t Milliseconds);
 

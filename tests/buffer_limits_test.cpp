@@ -95,9 +95,22 @@ TEST_F(BufferLimits, TextsAroundEachLimitAreKeptUpToIt) {
 // Characters of each UTF-8 width, after 0 to 3 letters that shift where
 // the limit falls: the last character kept ends exactly at the limit or the
 // next one straddles it. far2l gets whole characters only; Windows, whose
-// characters are bytes, gets the limit's worth of bytes.
+// characters are bytes, gets the limit's worth of bytes. Besides é, € and
+// 😀, the first and the last lead byte of each width, where a range's bound
+// that is one off would show, and the leads of Devanagari (E0) and Hangul
+// (EA to ED).
 TEST_F(BufferLimits, Utf8TextsAreCutBetweenCharactersWhereTheHostReadsUtf8) {
-    const std::string Characters[] = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
+    const std::string Characters[] = {
+        "\xC3\xA9",         // é
+        "\xE2\x82\xAC",     // €
+        "\xF0\x9F\x98\x80", // 😀
+        "\xC2\x80",         // U+0080, the first of 2 bytes
+        "\xDF\xBF",         // U+07FF, the last of 2 bytes
+        "\xE0\xA4\x85",     // U+0905 अ, Devanagari, the first lead of 3 bytes
+        "\xED\x95\x9C",     // U+D55C 한, Hangul
+        "\xEF\xBF\xBD",     // U+FFFD, the last lead of 3 bytes
+        "\xF4\x8F\xBF\xBF", // U+10FFFF, the last of 4 bytes
+    };
     for (const Buffer& B : HostTexts)
         for (const std::string& Character : Characters)
             for (size_t Shift = 0; Shift < 4; ++Shift) {
@@ -107,7 +120,7 @@ TEST_F(BufferLimits, Utf8TextsAreCutBetweenCharactersWhereTheHostReadsUtf8) {
                 for (size_t I = 0; I < Whole; ++I)
                     Fitting += Character;
                 std::string Longer = Fitting + Character + Character;
-                std::string Expected = TextIsUtf8 ? Fitting : Longer.substr(0, B.Limit);
+                std::string Expected = HostReadsUtf8 ? Fitting : Longer.substr(0, B.Limit);
                 EXPECT_EQ(B.Keep(Longer), Expected)
                     << B.Name << ", " << Character.size() << "-byte characters after " << Shift;
                 EXPECT_EQ(B.Keep(Fitting), Fitting) << B.Name << ", a text that fits";

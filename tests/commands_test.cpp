@@ -178,7 +178,7 @@ TEST_F(Commands, AnAcceptedTextIsShownCutBetweenCharacters) {
             strcpy(Items[2].Data, Typed.c_str());
         };
         ProcessKey(nullptr, F7, 0);
-        EXPECT_EQ(Shown().back(), TextIsUtf8 ? OnFar2l : Typed.substr(0, 100)) << Typed;
+        EXPECT_EQ(Shown().back(), HostReadsUtf8 ? OnFar2l : Typed.substr(0, 100)) << Typed;
     }
 }
 
@@ -186,7 +186,7 @@ TEST_F(Commands, AnAcceptedTextIsShownCutBetweenCharacters) {
 // around the box's and the dialog's limits: every text the host gets, in
 // every box and dialog item, is UTF-8 too.
 TEST_F(Commands, TheHostGetsUtf8WhereverItsTextsWereUtf8) {
-    if (!TextIsUtf8)
+    if (!HostReadsUtf8)
         GTEST_SKIP() << "the Windows host's texts are single-byte";
     for (const std::string Character : {"\xD0\x96", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"})
         for (size_t Length : {98, 99, 100, 101, 102, 103, 509, 510, 511, 512, 513, 514}) {

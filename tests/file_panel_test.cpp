@@ -118,22 +118,23 @@ TEST_F(FilePanel, DescribesThePanelInExactlySixFields) {
 // The longest name that fits is taken whole. A longer one is held cut and
 // taken by its name part where the host's contract says so (Windows);
 // elsewhere (far2l) it is refused, since the cut host file would be another
-// path.
+// path. The longer one is a byte over and its name part is "far.ads", so
+// on far2l only the length rule refuses it.
 TEST_F(FilePanel, ANameLongerThanTheBufferIsTakenCutOnlyWhereTheHostAllows) {
-    std::string Longest = "/" + std::string(MaxPathChars - 9, 'd') + "/far.ads";
+    std::string Longest = "/" + std::string(LongestHostName - 9, 'd') + "/far.ads";
     std::string Longer = "/" + Longest;
-    ASSERT_EQ(Longest.size(), size_t(MaxPathChars));
+    ASSERT_EQ(Longest.size(), LongestHostName);
     ASSERT_EQ(Open(Longest.c_str()), Panel);
     OpenPluginInfo Info{};
     GetOpenPluginInfo(Panel, &Info);
     EXPECT_EQ(std::string(Info.PanelTitle), Longest);
     ClosePlugin(Panel);
 
-    ASSERT_EQ(Open(Longer.c_str()), HostFileMayBeCut ? Panel : Refused);
-    EXPECT_EQ(PanelIsOpen, HostFileMayBeCut);
-    if (HostFileMayBeCut) {
+    ASSERT_EQ(Open(Longer.c_str()), HostTakesCutNames ? Panel : Refused);
+    EXPECT_EQ(PanelIsOpen, HostTakesCutNames);
+    if (HostTakesCutNames) {
         GetOpenPluginInfo(Panel, &Info);
-        EXPECT_EQ(std::string(Info.HostFile), Longer.substr(0, MaxPathChars));
+        EXPECT_EQ(std::string(Info.HostFile), Longer.substr(0, LongestHostName));
     }
 }
 

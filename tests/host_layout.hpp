@@ -31,6 +31,20 @@ constexpr HostLayout Layout = {64, 112, 376, 32, 48, 552, {0, 4, 8, 12, 16, 20, 
 constexpr HostLayout Layout = {40, 68, 366, 32, 44, 548, {0, 4, 8, 12, 16, 20, 24, 28, 32}, 36};
 #endif
 
+// Each host's rules for names and texts, written out apart from host/'s
+// constants, so that a test of them checks those too. far2l hands over
+// names of up to 20,475 bytes and works with the host file as a path, so it
+// takes no cut one; it reads texts as UTF-8.
+#if QELFAR_HOST_FAR2L
+constexpr size_t LongestHostName = 20475;
+constexpr bool HostTakesCutNames = false;
+constexpr bool HostReadsUtf8 = true;
+#else
+constexpr size_t LongestHostName = 260;
+constexpr bool HostTakesCutNames = true;
+constexpr bool HostReadsUtf8 = false;
+#endif
+
 // A 32-bit field of a record seen as raw bytes.
 inline int32_t FieldAt(const void* Record, size_t Offset) {
     int32_t Value;

@@ -9,11 +9,17 @@ lines ("N tests failed out of M", and "N - NAME (Skipped)", which CTest counts
 among the passed); a group that fails without a failed test
 (its build, say) counts one failure. Exit status 1 when any group failed,
 130 when stopped by Ctrl-C.
+
+The groups run with QELFAR_BUILT_PRESETS naming a folder of this run, where
+tests/build_once.sh marks each preset it has built: groups that share a
+build configure and build it once.
 """
+import os
 import re
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 import test_results
@@ -94,12 +100,14 @@ def main():
         sys.exit(__doc__)
     make, groups = sys.argv[1], sys.argv[2:]
     results = []
-    try:
-        for group in groups:
-            results.append(run_group(make, group))
-    except KeyboardInterrupt:
-        print(f"\nmake test: stopped by Ctrl-C during test-{group}", file=sys.stderr)
-        return 130
+    with tempfile.TemporaryDirectory(prefix="qelfar-built-") as built:
+        os.environ["QELFAR_BUILT_PRESETS"] = built
+        try:
+            for group in groups:
+                results.append(run_group(make, group))
+        except KeyboardInterrupt:
+            print(f"\nmake test: stopped by Ctrl-C during test-{group}", file=sys.stderr)
+            return 130
     print(f"\n{table(results)}", flush=True)
     for line in test_results.explain([t for r in results for t in r.skipped_tests],
                                      [t for r in results for t in r.failed_tests]):

@@ -32,6 +32,12 @@ std::string WindowsPathFor(const std::string& HostPath);
 // becomes the first unmapped letter from D:. The plugin's own folder is.
 void MakeReachable(const std::string& Folder);
 
+// The Windows path of a file of this machine named as qelhost's own command
+// line names it (relative to qelhost's working folder), its folder made
+// reachable first; as written when it cannot be found. The plugin's
+// ModuleName is its DLL's.
+std::string WindowsPathOfFile(const std::string& File);
+
 // The plugin's current folder, as a Windows path ("C:\" at the start).
 std::string CurrentFolder();
 // Changes it; a Windows error code when Path is no folder that can be reached.

@@ -141,6 +141,17 @@ void MakeReachable(const std::string& Folder) {
         }
 }
 
+std::string WindowsPathOfFile(const std::string& File) {
+    size_t Slash = File.rfind('/');
+    std::string Folder = RealFolder(Slash == std::string::npos ? "." : File.substr(0, Slash + 1));
+    if (Folder.empty())
+        return File;
+    MakeReachable(Folder);
+    std::string Name = Slash == std::string::npos ? File : File.substr(Slash + 1);
+    std::string Found = WindowsPathFor(Folder + "/" + Name);
+    return Found.empty() ? File : Found;
+}
+
 std::string CurrentFolder() {
     return ShownWindowsPath(Current);
 }

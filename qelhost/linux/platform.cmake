@@ -17,9 +17,14 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES}
 target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qelhost PRIVATE qelhost_pe)
 target_compile_options(qelhost PRIVATE ${QELFAR_WARNINGS})
+if(QELFAR_COVERAGE)
+    target_sources(qelhost PRIVATE ${CMAKE_SOURCE_DIR}/cmake/counts_at_exit.cpp)
+    target_link_options(qelhost PRIVATE -Wl,--wrap=_exit)
+endif()
 # Large inode numbers (64-bit file systems, qemu) would fail readdir.
 target_compile_definitions(qelhost PRIVATE _FILE_OFFSET_BITS=64)
-target_compile_definitions(qelhost PRIVATE QELHOST_VERSION="${PROJECT_VERSION}")
+target_compile_definitions(qelhost PRIVATE QELHOST_VERSION="${PROJECT_VERSION}"
+                           QELFAR_PACKAGED_DLL="${QELFAR_PACKAGE_FOLDER}/qelfar.dll")
 
 if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/tests/CMakeLists.txt)
     add_subdirectory(tests)

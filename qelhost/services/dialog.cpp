@@ -243,7 +243,8 @@ int RunHostDialog(RunningDialog& Dialog, int& Field, AnswerSource Ask) {
         Answer Reply =
             Ask(DialogName(Dialog.Items), Faces,
                 View.HasField || View.CheckBoxes || View.RadioButtons || View.ListItems ? &View
-                                                                                        : nullptr);
+                                                                                        : nullptr,
+                nullptr);
         Field = ApplySteps(Dialog, Reply);
         int Pressed = ChosenButton(Reply, Faces, DefaultButton);
         ReportClose(Reply, Pressed, Faces);

@@ -46,12 +46,34 @@ std::string UnreadableList(const char* What, const void* List, size_t RecordSize
 std::u32string ReadText(const char* Where, const std::string& What, const char* Text) {
     if (Text == nullptr)
         return U"";
-    std::string Oem;
-    TextRead Result = ReadPluginText(Text, MaxTextBytes, Oem);
+    return OemToUnicode(ReadRawText(Where, What, Text, MaxTextBytes));
+}
+
+std::string ReadBytes(const char* Where, const std::string& What, const char* From, int Length) {
+    std::string Bytes(static_cast<size_t>(Length), '\0');
+    if (!CopyFromPlugin(Bytes.data(), From, Bytes.size()))
+        PluginFault(Where, What + " at " + AddressText(From) + " cannot be read");
+    return Bytes;
+}
+
+std::string ReadRawText(const char* Where, const std::string& What, const char* From,
+                        size_t Limit) {
+    std::string Text;
+    TextRead Result = ReadPluginText(From, Limit, Text);
     if (Result == TextRead::Unreadable)
-        PluginFault(Where, What + " at " + AddressText(Text) + " cannot be read");
+        PluginFault(Where, What + " at " + AddressText(From) + " cannot be read");
     if (Result == TextRead::TooLong)
-        PluginFault(Where, What + " at " + AddressText(Text) + " has no terminating zero within " +
-                               std::to_string(MaxTextBytes) + " bytes");
-    return OemToUnicode(Oem);
+        PluginFault(Where, What + " at " + AddressText(From) + " has no terminating zero within " +
+                               std::to_string(Limit) + " bytes");
+    return Text;
+}
+
+std::string ReadOemText(const char* Where, const std::string& What, const char* Text) {
+    return ReadRawText(Where, What, Text, MaxTextBytes);
+}
+
+void WriteOemText(const char* Where, const std::string& What, char* To, const std::string& Text) {
+    if (!CopyToPlugin(To, Text.c_str(), Text.size() + 1))
+        PluginFault(Where, What + " at " + AddressText(To) + " cannot take " +
+                               std::to_string(Text.size() + 1) + " bytes");
 }

@@ -34,7 +34,25 @@ std::vector<Record> ReadList(const char* Where, const char* What, const Record* 
 // pointer is no text. What names it: "item 2", "the panel title".
 std::u32string ReadText(const char* Where, const std::string& What, const char* Text);
 
-// ---- implementation of ReadList ----
+// The plugin's text as its bytes (code page 866), checked as ReadText
+// checks it; a null pointer stops the run too, as it would crash the host.
+std::string ReadOemText(const char* Where, const std::string& What, const char* Text);
+
+// Writes Text and its terminating zero into the plugin's buffer at To.
+void WriteOemText(const char* Where, const std::string& What, char* To, const std::string& Text);
+
+// One record the plugin points to, copied in; What names it ("the record").
+template <typename Record> Record ReadRecord(const char* Where, const char* What, const void* From);
+// The record written back where the plugin pointed.
+template <typename Record>
+void WriteRecord(const char* Where, const char* What, void* To, const Record& Value);
+
+// The plugin's bytes as they are: Length of them at From, or the zero-
+// terminated text at From (of at most Limit bytes), without conversion.
+std::string ReadBytes(const char* Where, const std::string& What, const char* From, int Length);
+std::string ReadRawText(const char* Where, const std::string& What, const char* From, size_t Limit);
+
+// ---- implementation of the templates ----
 
 // Why the list cannot be read, naming its first unreadable record.
 std::string UnreadableList(const char* What, const void* List, size_t RecordSize, int Count);
@@ -45,4 +63,18 @@ std::vector<Record> ReadList(const char* Where, const char* What, const Record* 
     if (!CopyFromPlugin(Copy.data(), List, Copy.size() * sizeof(Record)))
         PluginFault(Where, UnreadableList(What, List, sizeof(Record), Count));
     return Copy;
+}
+
+template <typename Record>
+Record ReadRecord(const char* Where, const char* What, const void* From) {
+    Record Copy;
+    if (!CopyFromPlugin(&Copy, From, sizeof Copy))
+        PluginFault(Where, std::string(What) + " at " + AddressText(From) + " cannot be read");
+    return Copy;
+}
+
+template <typename Record>
+void WriteRecord(const char* Where, const char* What, void* To, const Record& Value) {
+    if (!CopyToPlugin(To, &Value, sizeof Value))
+        PluginFault(Where, std::string(What) + " at " + AddressText(To) + " cannot be written");
 }

@@ -1,14 +1,14 @@
-// The services the host hands the plugin in its PluginStartupInfo.
+// The startup record the host hands the plugin's SetStartupInfo: the
+// native host's 372 bytes, every service slot holding a function (one
+// qelhost does not model stops the run by name), and FSF, the standard
+// functions.
 #pragma once
 
-#include "host/host_interface.hpp"
 #include "host/native_interface.hpp"
+#include "qelhost/services/service_calls.hpp"
 #include "qelhost/services/user_answer.hpp"
 
 #include <string>
-
-// The plugin's number among the host's plugins, passed back with each call.
-constexpr int QelhostModuleNumber = 7;
 
 struct LanguageFile;
 
@@ -17,7 +17,8 @@ struct LanguageFile;
 std::string LoadLanguage(const std::string& PluginFolder, const std::string& Language,
                          LanguageFile& File);
 
-// The record for SetStartupInfo: module name and number, the three
-// services, and every other service slot set to stop the run by name. Ask
-// gives the user's answers to the boxes and dialogs they show.
-void FillStartupInfo(PluginStartupInfo& Info, const std::string& ModuleName, AnswerSource Ask);
+// The record for SetStartupInfo: module name and number, the services, the
+// standard functions. Ask gives the user's answers to the boxes, menus and
+// dialogs they show.
+void FillStartupInfo(Native::PluginStartupInfo& Info, const std::string& ModuleName,
+                     AnswerSource Ask);

@@ -36,8 +36,11 @@ void TextCanvas::Frame(int X1, int Y1, int X2, int Y2, bool Double, const std::u
     }
 }
 
-void TextCanvas::Separator(int X1, int X2, int Y) {
-    Write(X1, Y, U"╟" + std::u32string(std::max(X2 - X1 - 1, 0), U'─') + U"╢");
+void TextCanvas::Separator(int X1, int X2, int Y, bool Double) {
+    int Inner = std::max(X2 - X1 - 1, 0);
+    Write(X1, Y,
+          Double ? U"╠" + std::u32string(Inner, U'═') + U"╣"
+                 : U"╟" + std::u32string(Inner, U'─') + U"╢");
 }
 
 std::string TextCanvas::Printed() const {

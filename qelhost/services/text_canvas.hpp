@@ -18,8 +18,8 @@ class TextCanvas {
     // A frame with Title centred in its top edge, cut to fit; inverted
     // corners draw as a frame without inside.
     void Frame(int X1, int Y1, int X2, int Y2, bool Double, const std::u32string& Title);
-    // A single line across a double frame, joined to its sides.
-    void Separator(int X1, int X2, int Y);
+    // A single or double line across a double frame, joined to its sides.
+    void Separator(int X1, int X2, int Y, bool Double);
     // The rows as UTF-8 lines, trailing spaces removed.
     std::string Printed() const;
 

@@ -15,11 +15,11 @@ std::string Label(const std::string& Face) {
 
 int FindButton(const std::string& Name, const std::vector<std::string>& Buttons) {
     for (size_t I = 0; I < Buttons.size(); ++I)
-        if (strcasecmp(Label(Buttons[I]).c_str(), Name.c_str()) == 0)
+        if (!Buttons[I].empty() && strcasecmp(Label(Buttons[I]).c_str(), Name.c_str()) == 0)
             return static_cast<int>(I);
     long Number = 0;
     if (ReadCount(Name, Number) == CountRead::Whole && Number >= 1 &&
-        static_cast<size_t>(Number) <= Buttons.size())
+        static_cast<size_t>(Number) <= Buttons.size() && !Buttons[Number - 1].empty())
         return static_cast<int>(Number) - 1;
     return -1;
 }

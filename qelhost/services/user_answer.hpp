@@ -28,8 +28,10 @@ inline bool EditsText(const EditStep& Step) {
 struct Answer {
     int Line = 0; // of the session input; 0 when asked for at the box
     std::vector<EditStep> Edits;
-    enum Kind { PressButton, PressEnter, PressEsc } Close = PressEnter;
-    std::string ButtonName; // label (UTF-8) or number from 1, for PressButton
+    enum Kind { PressButton, PressEnter, PressEsc, PressKey } Close = PressEnter;
+    // Label (UTF-8) or number from 1, for PressButton; the key's name
+    // ("ShiftF4"), for PressKey.
+    std::string ButtonName;
 };
 
 // The dialog's edit field, as the user sees it, and how many check boxes,
@@ -41,14 +43,16 @@ struct FieldView {
     int CheckBoxes = 0, RadioButtons = 0, ListItems = 0;
 };
 
-// The answer for the box or dialog called What ("the box \"Information\""),
-// whose buttons show the faces Buttons ("{ Ok }"); Field is null without an
-// edit field. Whatever it returns fits: its button and history entries exist.
+// The answer for the box, dialog or menu called What ("the box
+// \"Information\""), whose buttons (a menu's items) show the faces Buttons
+// ("{ Ok }"; an empty face cannot be chosen); Field is null without an edit
+// field; BreakKeys, the names of a menu's break keys, is null for a box or
+// dialog. Whatever it returns fits: its button, key and history entries exist.
 typedef Answer (*AnswerSource)(const std::string& What, const std::vector<std::string>& Buttons,
-                               const FieldView* Field);
+                               const FieldView* Field, const std::vector<std::string>* BreakKeys);
 
 // The 0-based position of the button named by its label (without case) or
-// its number from 1, or -1 when there is none.
+// its number from 1, or -1 when there is none (or its face is empty).
 int FindButton(const std::string& Name, const std::vector<std::string>& Buttons);
 
 // The 0-based button that Reply presses, PressedEsc, or, for Enter without

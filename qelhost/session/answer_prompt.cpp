@@ -8,6 +8,8 @@
 #include <stdio.h>
 #include <strings.h>
 
+#include <algorithm>
+
 namespace {
 
 // A number from 1 to Last written plainly, or 0.
@@ -58,14 +60,19 @@ void AskForEdits(Answer& Result, const FieldView& Field) {
 
 } // namespace
 
-Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field) {
+Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field,
+               const std::vector<std::string>* BreakKeys) {
     Answer Result;
     if (Field != nullptr && Field->HasField)
         AskForEdits(Result, *Field);
     std::vector<std::string> Choices;
     for (size_t I = 0; I < Buttons.size(); ++I)
-        Choices.push_back(std::to_string(I + 1) + " " + Buttons[I]);
+        if (!Buttons[I].empty())
+            Choices.push_back(std::to_string(I + 1) + " " + Buttons[I]);
     Choices.push_back("Esc");
+    std::vector<std::string> Keys = BreakKeys != nullptr ? *BreakKeys : std::vector<std::string>{};
+    if (!Keys.empty())
+        Choices.push_back("the key " + Joined(Keys, ", "));
     std::string Prompt = "  Press which? " + Joined(Choices, ", ") + " (Enter for the default): ";
     std::string Line;
     while (AskLine(Prompt, Line)) {
@@ -73,6 +80,11 @@ Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field) 
             Result.Close = Answer::PressEnter;
         } else if (strcasecmp(Line.c_str(), "esc") == 0) {
             Result.Close = Answer::PressEsc;
+        } else if (std::find_if(Keys.begin(), Keys.end(), [&](const std::string& Key) {
+                       return strcasecmp(Key.c_str(), Line.c_str()) == 0;
+                   }) != Keys.end()) {
+            Result.Close = Answer::PressKey;
+            Result.ButtonName = Line;
         } else if (FindButton(Line, Buttons) >= 0) {
             Result.Close = Answer::PressButton;
             Result.ButtonName = Line;

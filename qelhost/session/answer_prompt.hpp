@@ -8,4 +8,5 @@
 #include <vector>
 
 // Asks until the user gives a fitting answer; Esc when the input ends.
-Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field);
+Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field,
+               const std::vector<std::string>* BreakKeys);

@@ -1,5 +1,6 @@
 #include "qelhost/session/answers.hpp"
 #include "qelhost/services/history.hpp"
+#include "qelhost/services/key_names.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answer_prompt.hpp"
 #include "qelhost/session/terminal.hpp"
@@ -21,9 +22,29 @@ bool PendingUsed = false;
 int ClosedAfterEnd = 0;
 constexpr int MaxClosedAfterEnd = 100;
 
+// The faces that can be chosen, for a mistake's message.
+std::string ChoosableFaces(const std::vector<std::string>& Buttons) {
+    std::vector<std::string> Shown;
+    for (const std::string& Face : Buttons)
+        if (!Face.empty())
+            Shown.push_back(Face);
+    return Joined(Shown, " ");
+}
+
+// Why a key does not close the box or menu, or "".
+std::string UnfitKey(const std::string& Name, const std::vector<std::string>* BreakKeys) {
+    if (BreakKeys == nullptr || BreakKeys->empty())
+        return "the key " + Name + " closes only a menu with break keys, and this is none";
+    int Key = KeyFromName(Name);
+    for (const std::string& BreakKey : *BreakKeys)
+        if (Key >= 0 && KeyFromName(BreakKey) == Key)
+            return "";
+    return "the menu has no break key " + Name + "; its break keys are " + Joined(*BreakKeys, " ");
+}
+
 // Why Reply does not fit the box, or "".
 std::string Unfit(const Answer& Reply, const std::vector<std::string>& Buttons,
-                  const FieldView* Field) {
+                  const FieldView* Field, const std::vector<std::string>* BreakKeys) {
     for (const EditStep& Step : Reply.Edits) {
         struct Choice {
             EditStep::Kind What;
@@ -48,9 +69,12 @@ std::string Unfit(const Answer& Reply, const std::vector<std::string>& Buttons,
             return "the history \"" + Field->HistoryName + "\" has no entry " +
                    std::to_string(Step.Entry) + " (it has " + std::to_string(Entries) + ")";
     }
+    if (Reply.Close == Answer::PressKey)
+        return UnfitKey(Reply.ButtonName, BreakKeys);
+    const char* Choice = BreakKeys != nullptr ? "item" : "button";
     if (Reply.Close == Answer::PressButton && FindButton(Reply.ButtonName, Buttons) < 0)
-        return "no button \"" + Reply.ButtonName + "\" here; the buttons are " +
-               Joined(Buttons, " ");
+        return "no " + std::string(Choice) + " \"" + Reply.ButtonName + "\" here; the " + Choice +
+               "s are " + ChoosableFaces(Buttons);
     return "";
 }
 
@@ -95,11 +119,11 @@ void DropPreparedAnswers() {
 }
 
 Answer NextAnswer(const std::string& What, const std::vector<std::string>& Buttons,
-                  const FieldView* Field) {
+                  const FieldView* Field, const std::vector<std::string>* BreakKeys) {
     if (!Prepared.empty()) {
         Answer Next = Prepared.front();
         Prepared.pop_front();
-        std::string Why = Unfit(Next, Buttons, Field);
+        std::string Why = Unfit(Next, Buttons, Field, BreakKeys);
         if (Why.empty())
             return Next;
         if (!OnTerminal())
@@ -118,7 +142,7 @@ Answer NextAnswer(const std::string& What, const std::vector<std::string>& Butto
     }
     if (InputEnded())
         return EscAfterEnd();
-    Answer Reply = AskUser(Buttons, Field);
+    Answer Reply = AskUser(Buttons, Field, BreakKeys);
     return InputEnded() ? EscAfterEnd() : Reply;
 }
 

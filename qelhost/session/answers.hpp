@@ -24,4 +24,4 @@ void NoteCommandLine(int Line);
 // user is asked; in a script the run stops. Once the user has ended the
 // input, Esc.
 Answer NextAnswer(const std::string& What, const std::vector<std::string>& Buttons,
-                  const FieldView* Field);
+                  const FieldView* Field, const std::vector<std::string>* BreakKeys);

@@ -3,11 +3,13 @@
 #include "host/native_services.hpp"
 #include "qelhost/gate/registry_file.hpp"
 #include "qelhost/services/cp866.hpp"
+#include "qelhost/services/key_names.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/keys.hpp"
 #include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
+#include "qelhost/session/window_commands.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <stdio.h>
@@ -19,13 +21,22 @@ const char HelpText[] =
     "  menu panels|editor|viewer [N]   choose the plugin's menu item N (1 if not given)\n"
     "  command TEXT                    type TEXT on the command line and press Enter\n"
     "  open PATH                       press Enter on the file PATH\n"
-    "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel\n"
-    "  close                           leave the plugin's panel\n"
+    "  key NAME [shift|ctrl|alt]...    press a key on the plugin's panel, or in the\n"
+    "                                  open editor or viewer\n"
+    "  close                           leave the plugin's panel, or close the editor\n"
+    "                                  (asking about unsaved changes) or viewer\n"
+    "  edit FILE [LINE [COL]]          open the editor on FILE (LINE, COL from 1)\n"
+    "  view FILE                       open the viewer on FILE\n"
+    "  type TEXT                       type TEXT in the editor\n"
+    "  show                            print the editor's or viewer's window\n"
+    "  save                            save the editor's file\n"
+    "  configure [N]                   choose the plugin's configuration item N (1 if not given)\n"
     "  panel [left|right] DIR          show the folder DIR in a file panel (the active one)\n"
     "  cursor NAME                     put the active panel's cursor on NAME\n"
     "  select NAME...                  select those items of the active panel\n"
     "  tab                             make the other panel active\n"
-    "  answer button LABEL|N | enter | esc      how the next box or dialog closes\n"
+    "  answer button LABEL|N | enter | esc      how the next box, dialog or menu closes\n"
+    "  answer key NAME                 a break key (ShiftF4, CtrlA) closes the next menu\n"
     "  answer type TEXT | append TEXT | clear | history N\n"
     "                                  edits in the next dialog's field (type replaces\n"
     "                                  the text, selected when the dialog opens)\n"
@@ -50,14 +61,6 @@ Words Split(const std::string& Line) {
         return {Line, ""};
     size_t Next = Line.find_first_not_of(" \t", End);
     return {Line.substr(0, End), Next == std::string::npos ? "" : Line.substr(Next)};
-}
-
-std::vector<std::string> AllWords(const std::string& Text) {
-    std::istringstream Stream(Text);
-    std::vector<std::string> Result;
-    for (std::string Word; Stream >> Word;)
-        Result.push_back(Word);
-    return Result;
 }
 
 std::string Unquoted(const std::string& Text) {
@@ -91,6 +94,11 @@ void PrepareAnswer(const Session& S, const std::string& What, const std::string&
         PrepareClose(Answer::PressEnter, "", S.Line);
     } else if (What == "button" && !Rest.empty()) {
         PrepareClose(Answer::PressButton, Unquoted(Rest), S.Line);
+    } else if (What == "key" && !Rest.empty()) {
+        if (KeyFromName(Rest) < 0)
+            throw BadCommand{"answer key: no key is called \"" + Rest +
+                             "\" (the host's names: F4, ShiftF4, CtrlA, Enter, …)"};
+        PrepareClose(Answer::PressKey, Rest, S.Line);
     } else if (What == "type") {
         PrepareEdit({EditStep::Type, FieldText("answer type", Rest), 0}, S.Line);
     } else if (What == "append") {
@@ -106,8 +114,8 @@ void PrepareAnswer(const Session& S, const std::string& What, const std::string&
     } else if (What == "item" && !Rest.empty()) {
         PrepareEdit({EditStep::ListItem, "", EntryNumber(What, Rest)}, S.Line);
     } else {
-        throw BadCommand{"answer: say button LABEL|N, enter, esc, type TEXT, append TEXT, clear, "
-                         "history N, check N, radio N or item N (N from 1)"};
+        throw BadCommand{"answer: say button LABEL|N, enter, esc, key NAME, type TEXT, append "
+                         "TEXT, clear, history N, check N, radio N or item N (N from 1)"};
     }
 }
 
@@ -115,7 +123,16 @@ void Menu(Session& S, const std::string& Rest) {
     std::vector<std::string> Arguments = AllWords(Rest);
     if (Arguments.empty() || Arguments.size() > 2)
         throw BadCommand{"menu: say panels, editor or viewer, and the item's number if not 1"};
-    ChooseFromMenu(S, Arguments[0], Arguments.size() == 2 ? Arguments[1] : "");
+    std::string Item = Arguments.size() == 2 ? Arguments[1] : "";
+    if (!MenuFromWindow(S, Arguments[0], Item))
+        ChooseFromMenu(S, Arguments[0], Item);
+}
+
+void Configure(Session& S, const std::string& Rest) {
+    std::vector<std::string> Arguments = AllWords(Rest);
+    if (Arguments.size() > 1)
+        throw BadCommand{"configure: say the item's number if not 1"};
+    ConfigurePlugin(S, Arguments.empty() ? "" : Arguments[0]);
 }
 
 // The plugin's settings as REGEDIT4 lines, their texts read in the host's
@@ -150,6 +167,14 @@ void CheckAnswersUsed(const Session& S, const std::string& Line) {
 
 } // namespace
 
+std::vector<std::string> AllWords(const std::string& Text) {
+    std::istringstream Stream(Text);
+    std::vector<std::string> Result;
+    for (std::string Word; Stream >> Word;)
+        Result.push_back(Word);
+    return Result;
+}
+
 bool RunCommand(Session& S, const std::string& Line) {
     auto [Command, Rest] = Split(Line);
     if (Command == "answer") {
@@ -171,10 +196,24 @@ bool RunCommand(Session& S, const std::string& Line) {
         TypeCommandLine(S, Rest);
     else if (Command == "open")
         PressEnterOnFile(S, Rest);
-    else if (Command == "key")
-        PressKey(S, AllWords(Rest));
-    else if (Command == "close")
-        CloseActivePanel(S);
+    else if (Command == "key") {
+        if (!KeyToWindow(S, AllWords(Rest)))
+            PressKey(S, AllWords(Rest));
+    } else if (Command == "close") {
+        if (!CloseWindow())
+            CloseActivePanel(S);
+    } else if (Command == "edit")
+        EditFile(AllWords(Rest));
+    else if (Command == "view")
+        ViewFile(Unquoted(Rest));
+    else if (Command == "type")
+        TypeIntoEditor(S, Unquoted(Rest));
+    else if (Command == "show" && Rest.empty())
+        ShowWindow();
+    else if (Command == "save" && Rest.empty())
+        SaveEditedFile();
+    else if (Command == "configure")
+        Configure(S, Rest);
     else if (Command == "panel")
         PanelCommand(S, AllWords(Rest));
     else if (Command == "cursor" && !Rest.empty())

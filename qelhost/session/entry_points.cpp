@@ -18,6 +18,15 @@ Entry Bind(const PluginModule& Module, const char* Name, std::vector<std::string
     return reinterpret_cast<Entry>(Address);
 }
 
+// An entry point few plugins have: named only when there.
+template <typename Entry>
+Entry BindOptional(const PluginModule& Module, const char* Name, std::vector<std::string>& Found) {
+    void* Address = FindExport(Module, Name);
+    if (Address != nullptr)
+        Found.push_back(Name);
+    return reinterpret_cast<Entry>(Address);
+}
+
 // An argument or result as the 32-bit word it is on the plugin's stack or in eax.
 template <typename Value> uint32_t Word(Value Given) {
     if constexpr (std::is_pointer_v<Value>)
@@ -43,9 +52,10 @@ auto Call(const char* Name, Entry Function, Arguments... Values) {
         return FromWord<Result>(Eax);
 }
 
-const char* const OptionalNames[] = {"SetDirectory", "MakeDirectory", "DeleteFiles",
-                                     "GetFiles",     "PutFiles",      "ProcessHostFile",
-                                     "ProcessEvent", "Compare",       "SetFindList"};
+const char* const OptionalNames[] = {
+    "SetDirectory", "MakeDirectory",      "DeleteFiles",        "GetFiles",
+    "PutFiles",     "ProcessHostFile",    "ProcessEvent",       "Compare",
+    "SetFindList",  "ProcessEditorEvent", "ProcessEditorInput", "ProcessViewerEvent"};
 static_assert(std::size(OptionalNames) == PluginEntries::OptionalCount);
 
 typedef int(FARAPI* SetDirectoryEntry)(HANDLE, const char*, int);
@@ -70,7 +80,10 @@ PluginEntries::PluginEntries(const PluginModule& Module, std::vector<std::string
       GetFindDataCall(Bind<GetFindDataEntry>(Module, "GetFindData", Found, Missing)),
       FreeFindDataCall(Bind<FreeFindDataEntry>(Module, "FreeFindData", Found, Missing)),
       ClosePluginCall(Bind<ClosePluginEntry>(Module, "ClosePlugin", Found, Missing)),
-      ProcessKeyCall(Bind<ProcessKeyEntry>(Module, "ProcessKey", Found, Missing)) {
+      ProcessKeyCall(Bind<ProcessKeyEntry>(Module, "ProcessKey", Found, Missing)),
+      ConfigureCall(BindOptional<ConfigureEntry>(Module, "Configure", Found)),
+      ExitFARCall(BindOptional<ExitFAREntry>(Module, "ExitFAR", Found)),
+      GetMinFarVersionCall(BindOptional<GetMinFarVersionEntry>(Module, "GetMinFarVersion", Found)) {
     // Listed when exported; a plugin need not have them, so their absence
     // is not told.
     for (int I = 0; I < OptionalCount; ++I) {
@@ -146,9 +159,24 @@ bool PluginEntries::CanOpenFiles() const {
 bool PluginEntries::TakesKeys() const {
     return ProcessKeyCall != nullptr;
 }
+bool PluginEntries::CanConfigure() const {
+    return ConfigureCall != nullptr;
+}
+bool PluginEntries::AsksForVersion() const {
+    return GetMinFarVersionCall != nullptr;
+}
+bool PluginEntries::HasExitFAR() const {
+    return ExitFARCall != nullptr;
+}
 
-void PluginEntries::SetStartupInfo(const PluginStartupInfo& Info) const {
-    Call("SetStartupInfo", SetStartupInfoCall, &Info);
+int PluginEntries::GetMinFarVersion() const {
+    return Call("GetMinFarVersion", GetMinFarVersionCall);
+}
+
+void PluginEntries::SetStartupInfo(const Native::PluginStartupInfo& Info) const {
+    // The native record begins with the 336 bytes the entry point's type
+    // names; the plugin reads as far as its interface reaches.
+    Call("SetStartupInfo", SetStartupInfoCall, reinterpret_cast<const PluginStartupInfo*>(&Info));
 }
 
 Registration PluginEntries::GetPluginInfo() const {
@@ -206,4 +234,31 @@ int PluginEntries::ProcessKey(HANDLE Panel, int Key, unsigned ControlState) cons
 void PluginEntries::ClosePlugin(HANDLE Panel) const {
     if (ClosePluginCall != nullptr)
         Call("ClosePlugin", ClosePluginCall, Panel);
+}
+
+int PluginEntries::Configure(int ItemNumber) const {
+    return Call("Configure", ConfigureCall, ItemNumber);
+}
+
+void PluginEntries::ExitFAR() const {
+    if (ExitFARCall != nullptr)
+        Call("ExitFAR", ExitFARCall);
+}
+
+int PluginEntries::ProcessEditorEventCall(int Event, void* Param) const {
+    return Call("ProcessEditorEvent",
+                reinterpret_cast<ProcessEditorEventEntry>(OptionalEntries[ProcessEditorEvent]),
+                Event, Param);
+}
+
+int PluginEntries::ProcessEditorInputCall(const INPUT_RECORD* Record) const {
+    return Call("ProcessEditorInput",
+                reinterpret_cast<ProcessEditorInputEntry>(OptionalEntries[ProcessEditorInput]),
+                Record);
+}
+
+int PluginEntries::ProcessViewerEventCall(int Event, void* Param) const {
+    return Call("ProcessViewerEvent",
+                reinterpret_cast<ProcessViewerEventEntry>(OptionalEntries[ProcessViewerEvent]),
+                Event, Param);
 }

@@ -3,6 +3,7 @@
 // hand back is checked (see plugin_records.hpp).
 #pragma once
 
+#include "host/native_interface.hpp"
 #include "qelhost/services/panel_records.hpp"
 #include "qelhost/session/plugin_records.hpp"
 #include "qelhost/gate/plugin_module.hpp"
@@ -12,7 +13,9 @@
 
 class PluginEntries {
   public:
-    // Binds the exports; Found and Missing list the entry points' names.
+    // Binds the exports; Found and Missing list the entry points' names
+    // (Configure, ExitFAR and GetMinFarVersion, which few plugins have, are
+    // listed only when found).
     PluginEntries(const PluginModule& Module, std::vector<std::string>& Found,
                   std::vector<std::string>& Missing);
 
@@ -20,8 +23,12 @@ class PluginEntries {
     bool CanOpen() const;  // OpenPlugin
     bool CanOpenFiles() const;
     bool TakesKeys() const;
+    bool CanConfigure() const;
+    bool AsksForVersion() const; // GetMinFarVersion
+    bool HasExitFAR() const;
 
-    void SetStartupInfo(const PluginStartupInfo& Info) const;
+    int GetMinFarVersion() const;
+    void SetStartupInfo(const Native::PluginStartupInfo& Info) const;
     Registration GetPluginInfo() const;
     HANDLE OpenPlugin(int OpenFrom, INT_PTR Item) const;
     HANDLE OpenFilePlugin(const char* Name, const unsigned char* Data, int Size) const;
@@ -39,9 +46,11 @@ class PluginEntries {
     bool FreeFindData(HANDLE Panel, const FindList& List) const;
     int ProcessKey(HANDLE Panel, int Key, unsigned ControlState) const;
     void ClosePlugin(HANDLE Panel) const;
+    int Configure(int ItemNumber) const;
+    void ExitFAR() const;
 
-    // The panel entry points beyond these, each optional: Has tells
-    // whether the plugin exports it.
+    // The panel, editor and viewer entry points beyond these, each
+    // optional: Has tells whether the plugin exports it.
     enum Optional {
         SetDirectory,
         MakeDirectory,
@@ -52,6 +61,9 @@ class PluginEntries {
         ProcessEvent,
         Compare,
         SetFindList,
+        ProcessEditorEvent,
+        ProcessEditorInput,
+        ProcessViewerEvent,
         OptionalCount
     };
     bool Has(Optional Entry) const;
@@ -65,6 +77,9 @@ class PluginEntries {
     int ProcessEventCall(HANDLE Panel, int Event, void* Param) const;
     int CompareCall(HANDLE Panel, const PanelItem* A, const PanelItem* B, unsigned Mode) const;
     int SetFindListCall(HANDLE Panel, const PanelItem* Items, int Count) const;
+    int ProcessEditorEventCall(int Event, void* Param) const;
+    int ProcessEditorInputCall(const INPUT_RECORD* Record) const;
+    int ProcessViewerEventCall(int Event, void* Param) const;
 
   private:
     SetStartupInfoEntry SetStartupInfoCall;
@@ -76,5 +91,8 @@ class PluginEntries {
     FreeFindDataEntry FreeFindDataCall;
     ClosePluginEntry ClosePluginCall;
     ProcessKeyEntry ProcessKeyCall;
+    ConfigureEntry ConfigureCall;
+    ExitFAREntry ExitFARCall;
+    GetMinFarVersionEntry GetMinFarVersionCall;
     void* OptionalEntries[OptionalCount];
 };

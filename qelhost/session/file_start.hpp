@@ -1,13 +1,16 @@
 // The first bytes of a file, which OpenFilePlugin sees when the user presses
-// Enter on it: up to 256 KiB, as the host reads them, and only of a regular
-// file (a FIFO, a device or a directory is never opened).
+// Enter on it: as many as the native host hands over (its
+// ACTL_GETPLUGINMAXREADDATA, 128 KiB), and only of a regular file (a FIFO,
+// a device or a directory is never opened).
 #pragma once
+
+#include "host/native_interface.hpp"
 
 #include <stddef.h>
 
 #include <string>
 
-constexpr size_t FileStartLimit = 256 * 1024;
+constexpr size_t FileStartLimit = NativePluginMaxReadData;
 
 class FileStart {
   public:

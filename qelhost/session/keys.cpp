@@ -1,6 +1,7 @@
 #include "qelhost/session/keys.hpp"
 
 #include <ctype.h>
+#include <string.h>
 #include <strings.h>
 
 namespace {
@@ -35,7 +36,89 @@ const HostAction HostActions[] = {
     {VK_F1 + 5, PKF_SHIFT, "it would rename the file in place"},
 };
 
+// The US keyboard's punctuation: the key, the character alone and with Shift.
+struct PunctuationKey {
+    int VirtualKey;
+    char Plain, Shifted;
+};
+
+const PunctuationKey PunctuationKeys[] = {
+    {0xBA, ';', ':'},  {0xBB, '=', '+'}, {0xBC, ',', '<'},  {0xBD, '-', '_'},
+    {0xBE, '.', '>'},  {0xBF, '/', '?'}, {0xC0, '`', '~'},  {0xDB, '[', '{'},
+    {0xDC, '\\', '|'}, {0xDD, ']', '}'}, {0xDE, '\'', '"'},
+};
+const char ShiftedDigits[] = ")!@#$%^&*(";
+
+// What a key types by itself (with Shift where held), 0 for none.
+char TypedBy(int VirtualKey, bool Shift, bool Ctrl) {
+    if (VirtualKey >= 'A' && VirtualKey <= 'Z')
+        return static_cast<char>(Ctrl    ? VirtualKey - 'A' + 1
+                                 : Shift ? VirtualKey
+                                         : VirtualKey + 32);
+    if (VirtualKey >= '0' && VirtualKey <= '9')
+        return Shift ? ShiftedDigits[VirtualKey - '0'] : static_cast<char>(VirtualKey);
+    switch (VirtualKey) {
+    case VK_SPACE:
+        return ' ';
+    case VK_RETURN:
+        return '\r';
+    case VK_BACK:
+        return '\b';
+    case VK_TAB:
+        return '\t';
+    case VK_ESCAPE:
+        return '\x1b';
+    }
+    return 0;
+}
+
+INPUT_RECORD Event(int VirtualKey, char Character, DWORD State) {
+    INPUT_RECORD Record;
+    memset(&Record, 0, sizeof Record);
+    Record.EventType = KEY_EVENT;
+    Record.Event.KeyEvent.bKeyDown = 1;
+    Record.Event.KeyEvent.wRepeatCount = 1;
+    Record.Event.KeyEvent.wVirtualKeyCode = static_cast<WORD>(VirtualKey);
+    Record.Event.KeyEvent.uChar.AsciiChar = Character;
+    Record.Event.KeyEvent.dwControlKeyState = State;
+    return Record;
+}
+
 } // namespace
+
+INPUT_RECORD KeyEventOf(int VirtualKey, unsigned ControlState) {
+    bool Shift = ControlState & PKF_SHIFT, Ctrl = ControlState & PKF_CONTROL;
+    DWORD State = (Shift ? SHIFT_PRESSED : 0) | (Ctrl ? LEFT_CTRL_PRESSED : 0) |
+                  (ControlState & PKF_ALT ? LEFT_ALT_PRESSED : 0);
+    // The grey cursor keys, apart from the keypad's.
+    if (VirtualKey >= VK_PRIOR && VirtualKey <= VK_DELETE)
+        State |= ENHANCED_KEY;
+    return Event(VirtualKey, TypedBy(VirtualKey, Shift, Ctrl), State);
+}
+
+INPUT_RECORD CharacterEventOf(char Character) {
+    unsigned char Byte = static_cast<unsigned char>(Character);
+    int VirtualKey = 0;
+    bool Shift = false;
+    if (isalpha(Byte) && Byte < 0x80) {
+        VirtualKey = toupper(Byte);
+        Shift = isupper(Byte);
+    } else if (isdigit(Byte)) {
+        VirtualKey = Byte;
+    } else if (const char* Digit = Byte != 0 ? strchr(ShiftedDigits, Byte) : nullptr) {
+        VirtualKey = '0' + static_cast<int>(Digit - ShiftedDigits);
+        Shift = true;
+    } else if (Character == ' ' || Character == '\t') {
+        VirtualKey = Character == ' ' ? VK_SPACE : VK_TAB;
+    } else {
+        for (const PunctuationKey& Key : PunctuationKeys)
+            if (Key.Plain == Character || Key.Shifted == Character) {
+                VirtualKey = Key.VirtualKey;
+                Shift = Key.Shifted == Character;
+            }
+    }
+    return Event(VirtualKey, Character, Shift ? SHIFT_PRESSED : 0);
+}
 
 int VirtualKeyCode(const std::string& Name) {
     for (const NamedKey& Key : NamedKeys)
@@ -77,13 +160,14 @@ std::string KeyTitle(const std::string& Name, unsigned ControlState) {
         Title += "Alt+";
     if (ControlState & PKF_SHIFT)
         Title += "Shift+";
-    std::string Shown = Name;
+    // A named key as the host names it ("End", not "END"); a letter or an
+    // F key in capitals.
     for (const NamedKey& Key : NamedKeys)
         if (strcasecmp(Key.Name, Name.c_str()) == 0)
-            Shown = Key.Name;
-    if (Shown.size() <= 3)
-        for (char& C : Shown)
-            C = static_cast<char>(toupper(static_cast<unsigned char>(C)));
+            return Title + Key.Name;
+    std::string Shown = Name;
+    for (char& C : Shown)
+        C = static_cast<char>(toupper(static_cast<unsigned char>(C)));
     return Title + Shown;
 }
 

@@ -2,7 +2,7 @@
 // the host's file panel does with the keys a plugin leaves to it.
 #pragma once
 
-#include "host/host_interface.hpp"
+#include "host/native_keys.hpp"
 
 #include <string>
 
@@ -20,3 +20,13 @@ std::string KeyTitle(const std::string& Name, unsigned ControlState);
 
 // What the host's file panel does with the key, or an empty string.
 std::string HostKeyAction(int Key, unsigned ControlState);
+
+// The console key event of a virtual key with its modifier bits (PKF_*), as
+// Windows gives it: the character it types (none for a key that types none),
+// and the control-key state.
+INPUT_RECORD KeyEventOf(int VirtualKey, unsigned ControlState);
+
+// The key event of typing Character (a byte of code page 866) on a US
+// keyboard: its key and Shift where it needs them; a character the keyboard
+// has no key for comes with virtual key 0.
+INPUT_RECORD CharacterEventOf(char Character);

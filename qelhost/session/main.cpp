@@ -58,7 +58,7 @@ SessionInput OpenCommands(const std::string& Script, bool InputClosed) {
 std::string MissingPluginHint(const std::string& Plugin) {
     if (access(Plugin.c_str(), F_OK) == 0 || FileNameOf(Plugin) != "qelfar.dll")
         return "";
-    return " (make demo, or make dll, builds dist/qelfar/qelfar.dll)";
+    return " (make demo, or make dll, builds " QELFAR_PACKAGED_DLL ")";
 }
 
 std::string RegistryFile; // --registry's, saved at the end

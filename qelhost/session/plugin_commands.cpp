@@ -1,5 +1,6 @@
 #include "qelhost/session/plugin_commands.hpp"
 #include "qelhost/counts.hpp"
+#include "qelhost/gate/drives.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/file_start.hpp"
@@ -65,19 +66,24 @@ std::string NotListed(const Session& S, const Origin& O) {
     return "";
 }
 
-int MenuItem(const Session& S, const std::string& Item) {
-    size_t Count = S.Registered.MenuStrings.size();
+// Item N (from 1; "" is 1) of Count, for Command.
+int ItemNumber(const char* Command, size_t Count, const std::string& Item) {
     if (Item.empty())
         return 1;
     std::string Mistake = CountMistake("the item", Item);
     if (!Mistake.empty())
-        throw BadCommand{"menu: " + Mistake};
+        throw BadCommand{std::string(Command) + ": " + Mistake};
     long Number = 0;
     ReadCount(Item, Number);
     if (static_cast<size_t>(Number) > Count)
-        throw BadCommand{"menu: the plugin has " + std::to_string(Count) +
-                         " menu item(s), there is no item " + Item};
+        throw BadCommand{std::string(Command) + ": the plugin has " + std::to_string(Count) + " " +
+                         (Command == std::string("menu") ? "menu" : "configuration") +
+                         " item(s), there is no item " + Item};
     return static_cast<int>(Number);
+}
+
+int MenuItem(const Session& S, const std::string& Item) {
+    return ItemNumber("menu", S.Registered.MenuStrings.size(), Item);
 }
 
 } // namespace
@@ -141,13 +147,24 @@ void TypeCommandLine(Session& S, const std::string& Text) {
     OpenedPanel(S, Panel, "OpenPlugin");
 }
 
+// The file of this machine that the session's path names: a Windows path
+// (or one relative to the current folder) through the session's drives,
+// or, as written, an absolute path of this machine ("/tmp/x"). "" when it
+// lies on no drive.
+std::string LocalFile(const std::string& Path) {
+    if (Path[0] == '/')
+        return Path;
+    HostPath Found = HostPathFor(Path);
+    return Found.Error == 0 ? Found.Path : "";
+}
+
 void PressEnterOnFile(Session& S, const std::string& Path) {
     if (Path.empty())
         throw BadCommand{"open: name the file"};
     std::string Oem = ForPlugin("open", Path);
     // A regular file that exists here shows the plugin its first bytes, as
-    // the host does; the usual Windows names exist nowhere here and show none.
-    FileStart Data(Path);
+    // the host does; a path on a drive that is not mapped shows none.
+    FileStart Data(LocalFile(Path));
     printf("host: OpenFilePlugin(\"%s\", %zu bytes of data)\n", Escaped(Path).c_str(), Data.Size());
     if (!S.Plugin.CanOpenFiles()) {
         printf("host: the plugin does not open files; the host opens it itself\n");
@@ -161,6 +178,21 @@ void PressEnterOnFile(Session& S, const std::string& Path) {
         return;
     }
     OpenedPanel(S, Panel, "OpenFilePlugin");
+}
+
+void ConfigurePlugin(Session& S, const std::string& Item) {
+    const std::vector<std::u32string>& Items = S.Registered.ConfigStrings;
+    if (!S.Plugin.CanConfigure() || Items.empty()) {
+        printf("host: the plugins configuration menu does not list the plugin (%s)\n",
+               S.Plugin.CanConfigure() ? "no configuration strings" : "no Configure");
+        return;
+    }
+    int Number = ItemNumber("configure", Items.size(), Item) - 1;
+    printf("host: the user chooses \"%s\" in the plugins configuration menu\n",
+           Printable(Items[Number]).c_str());
+    printf("host: Configure(%d)\n", Number);
+    int Result = S.Plugin.Configure(Number);
+    printf("host: Configure returns %d%s\n", Result, Result ? ": the host redraws its panels" : "");
 }
 
 void CloseActivePanel(Session& S, bool Forced) {

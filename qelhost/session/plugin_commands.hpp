@@ -10,7 +10,7 @@
 struct Session {
     PluginEntries Plugin;
     Registration Registered;
-    PluginStartupInfo StartupInfo;
+    Native::PluginStartupInfo StartupInfo;
     std::vector<HANDLE> Panels; // open plugin panels, the active one last
     int Line = 0;               // of the session input
 };
@@ -29,3 +29,5 @@ void PressKey(Session& S, const std::vector<std::string>& Words);
 // The user leaves the plugin's panel: ProcessEvent(FE_CLOSE) may refuse,
 // unless Forced (the host is ending).
 void CloseActivePanel(Session& S, bool Forced = false);
+// Item counts from 1 ("" is 1) in the plugins configuration menu.
+void ConfigurePlugin(Session& S, const std::string& Item);

@@ -34,19 +34,28 @@ PanelRow Row(const PluginPanelItem& Item) {
     return {Name, FromUtf8(std::to_string(Size))};
 }
 
+// A list of Count texts: "menu string 1", …
+std::vector<std::u32string> ReadStrings(const char* Where, const std::string& What,
+                                        const char* const* List, int Count) {
+    Count = CheckedCount(Where, Count, MaxMenuStrings, (What + "s").c_str(), "takes");
+    std::vector<const char*> Strings =
+        ReadList(Where, ("the " + What + " list").c_str(), List, Count);
+    std::vector<std::u32string> Texts;
+    for (int I = 0; I < Count; ++I)
+        Texts.push_back(ReadText(Where, What + " " + std::to_string(I + 1), Strings[I]));
+    return Texts;
+}
+
 } // namespace
 
 Registration ReadRegistration(const PluginInfo& Info) {
     const char Where[] = "GetPluginInfo";
     Registration Result;
     Result.Flags = Info.Flags;
-    int Count =
-        CheckedCount(Where, Info.PluginMenuStringsNumber, MaxMenuStrings, "menu strings", "takes");
-    std::vector<const char*> Strings =
-        ReadList(Where, "the menu string list", Info.PluginMenuStrings, Count);
-    for (int I = 0; I < Count; ++I)
-        Result.MenuStrings.push_back(
-            ReadText(Where, "menu string " + std::to_string(I + 1), Strings[I]));
+    Result.MenuStrings =
+        ReadStrings(Where, "menu string", Info.PluginMenuStrings, Info.PluginMenuStringsNumber);
+    Result.ConfigStrings = ReadStrings(Where, "configuration string", Info.PluginConfigStrings,
+                                       Info.PluginConfigStringsNumber);
     Result.CommandPrefixes =
         SplitAtColons(ReadText(Where, "the command prefix", Info.CommandPrefix));
     return Result;

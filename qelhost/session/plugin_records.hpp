@@ -14,6 +14,7 @@
 struct Registration {
     DWORD Flags = 0;
     std::vector<std::u32string> MenuStrings;
+    std::vector<std::u32string> ConfigStrings;   // the plugins configuration menu's items
     std::vector<std::u32string> CommandPrefixes; // "Qel:fx" gives "Qel" and "fx"
 };
 

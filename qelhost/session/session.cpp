@@ -1,14 +1,15 @@
 #include "qelhost/session/session.hpp"
+#include "qelhost/gate/drives.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/host_services.hpp"
-#include "qelhost/services/dialog_services.hpp"
 #include "qelhost/services/language_file.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/answers.hpp"
 #include "qelhost/session/commands.hpp"
 #include "qelhost/session/panel_commands.hpp"
 #include "qelhost/session/terminal.hpp"
+#include "qelhost/session/window_commands.hpp"
 #include "qelhost/stop_run.hpp"
 
 #include <stdio.h>
@@ -31,6 +32,29 @@ void ReadLanguage(const Options& Chosen) {
                Escaped(FileNameOf(File.Path)).c_str(), File.Messages.size());
     else
         printf("host: %s; GetMsg would stop the run\n", Escaped(Problem).c_str());
+}
+
+// "1.75 build 2634" of a version packed as ACTL_GETFARVERSION packs it.
+std::string VersionText(DWORD Version) {
+    return std::to_string((Version >> 8) & 0xFF) + "." + std::to_string(Version & 0xFF) +
+           " build " + std::to_string(Version >> 16);
+}
+
+// The host asks GetMinFarVersion before SetStartupInfo, and loads no
+// plugin that needs a newer host: major and minor (the low word) compared
+// first, then the build (the high word).
+void CheckVersion(const Session& S, const std::string& ModulePath) {
+    if (!S.Plugin.AsksForVersion())
+        return;
+    DWORD Needed = static_cast<DWORD>(S.Plugin.GetMinFarVersion());
+    printf("host: GetMinFarVersion gives %s (0x%08X)\n", VersionText(Needed).c_str(), Needed);
+    bool Newer = (Needed & 0xFFFF) != (NativeFarVersion & 0xFFFF)
+                     ? (Needed & 0xFFFF) > (NativeFarVersion & 0xFFFF)
+                     : (Needed >> 16) > (NativeFarVersion >> 16);
+    if (Newer)
+        StopRun(ExitRefused, "cannot load %s: it needs the host's version %s, and qelhost is %s",
+                ModulePath.c_str(), VersionText(Needed).c_str(),
+                VersionText(NativeFarVersion).c_str());
 }
 
 // The imports bound to stand-ins that stop the run when called: counted,
@@ -62,8 +86,8 @@ void StartPlugin(Session& S, const PluginModule& Module, const Options& Chosen,
         printf("host: the plugin does not export %s\n", Joined(Missing, ", ").c_str());
     TellStoppingImports(Module.StoppingImports);
     ReadLanguage(Chosen);
-    FillStartupInfo(S.StartupInfo, ModulePath, NextAnswer);
-    UseDialogAnswers(NextAnswer);
+    CheckVersion(S, ModulePath);
+    FillStartupInfo(S.StartupInfo, WindowsPathOfFile(ModulePath), NextAnswer);
     printf("host: SetStartupInfo (module number %d)\n", QelhostModuleNumber);
     S.Plugin.SetStartupInfo(S.StartupInfo);
     printf("host: GetPluginInfo\n");
@@ -78,6 +102,8 @@ void StartPlugin(Session& S, const PluginModule& Module, const Options& Chosen,
                .c_str());
     for (const std::u32string& Title : S.Registered.MenuStrings)
         printf("  plugins menu: %s\n", Quoted(Title).c_str());
+    for (const std::u32string& Title : S.Registered.ConfigStrings)
+        printf("  configuration menu: %s\n", Quoted(Title).c_str());
     const std::vector<std::u32string>& Prefixes = S.Registered.CommandPrefixes;
     printf("  command prefix: %s\n",
            Prefixes.empty() ? "none" : Quoted(Joined(Prefixes, U":")).c_str());
@@ -104,6 +130,23 @@ bool NextLine(const SessionInput& Input, std::string& Line) {
     StopRun(ExitStopped, "cannot read %s: %s", Input.Name.c_str(), Input.Commands->Error().c_str());
 }
 
+const SessionInput* ActiveInput;
+
+// The next command line, trimmed, counted, and echoed unless typed or a note.
+bool NextCommand(Session& S, const SessionInput& Input, std::string& Line) {
+    while (NextLine(Input, Line)) {
+        S.Line = Input.Commands->LineNumber();
+        NoteCommandLine(S.Line);
+        Line = Trimmed(Line);
+        if (Line.empty() || Line[0] == '#')
+            continue;
+        if (!Input.FromTerminal && Line.compare(0, 5, "note ") != 0)
+            printf("qel> %s\n", Escaped(Line).c_str());
+        return true;
+    }
+    return false;
+}
+
 void EndSession(Session& S) {
     if (int Unused = FirstUnusedAnswerLine()) {
         if (!OnTerminal())
@@ -112,27 +155,32 @@ void EndSession(Session& S) {
         TellMistake("line " + std::to_string(Unused) + ": the answer there was not used");
     }
     // Leaving the host closes what is still open.
+    CloseWindowsAtEnd();
     while (!S.Panels.empty())
         CloseActivePanel(S, true);
+    // The host tells its plugins it ends, on a normal end only.
+    if (S.Plugin.HasExitFAR()) {
+        printf("host: ExitFAR\n");
+        S.Plugin.ExitFAR();
+    }
     printf("host: the session ends\n");
 }
 
 } // namespace
 
+bool NextScriptCommand(Session& S, std::string& Line) {
+    return ActiveInput != nullptr && NextCommand(S, *ActiveInput, Line);
+}
+
 int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput Input) {
     std::vector<std::string> Found, Missing;
     Session S{PluginEntries(Module, Found, Missing), {}, {}, {}, 0};
+    ConnectWindows(S);
     StartPlugin(S, Module, Chosen, Found, Missing);
     UsePanelCalls(S);
     UseTerminal(Input.FromTerminal ? Input.Commands : nullptr);
-    for (std::string Line; NextLine(Input, Line);) {
-        S.Line = Input.Commands->LineNumber();
-        NoteCommandLine(S.Line);
-        Line = Trimmed(Line);
-        if (Line.empty() || Line[0] == '#')
-            continue;
-        if (!Input.FromTerminal && Line.compare(0, 5, "note ") != 0)
-            printf("qel> %s\n", Escaped(Line).c_str());
+    ActiveInput = &Input;
+    for (std::string Line; NextCommand(S, Input, Line);) {
         try {
             if (!RunCommand(S, Line))
                 break;

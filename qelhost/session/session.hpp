@@ -17,5 +17,11 @@ struct SessionInput {
 // What the loader layers tell the user (loader_notes.hpp), in the transcript.
 void NoteFromLoader(const char* Text);
 
+struct Session;
+// The next command of the session's input, trimmed, past blank lines and
+// comments, echoed as every command is; false at the end of the input. For
+// a plugin that reads keys of its own while it runs.
+bool NextScriptCommand(Session& S, std::string& Line);
+
 // Runs the session; returns qelhost's exit status.
 int RunSession(const PluginModule& Module, const Options& Chosen, SessionInput Input);

@@ -8,6 +8,9 @@
 #   EXPECTED_OUT  file that standard output must equal (optional)
 #   EXPECTED_ERR  file that standard error must equal (optional)
 #   ERROR_MATCH   regular expression that standard error must match (optional)
+#   FILES, WORK   a folder whose files are copied afresh into the folder WORK,
+#                 where qelhost then runs, for sessions that change files
+#                 (optional)
 # Without EXPECTED_ERR or ERROR_MATCH, standard error must be empty.
 # The environment's QELHOST_ADDRESS_LIMIT (optional) caps qelhost's address
 # space, in bytes, when it runs natively: under an emulator it would cap the
@@ -21,7 +24,13 @@ endif()
 if(RUNNER) # Wine cannot run under an emulator
     set(ENV{QELHOST_EMULATED} "${EMULATED}")
 endif()
-execute_process(COMMAND ${Limit} ${EMULATOR} ${RUNNER} ${QELHOST} ${ARGUMENTS}
+set(Folder "")
+if(DEFINED FILES)
+    file(REMOVE_RECURSE ${WORK})
+    file(COPY ${FILES}/ DESTINATION ${WORK})
+    set(Folder WORKING_DIRECTORY ${WORK})
+endif()
+execute_process(COMMAND ${Limit} ${EMULATOR} ${RUNNER} ${QELHOST} ${ARGUMENTS} ${Folder}
                 RESULT_VARIABLE Status OUTPUT_VARIABLE Out ERROR_VARIABLE Err)
 if(RUNNER AND Status EQUAL 77 AND Out MATCHES "^qelhost.exe tests skipped: ")
     # The line the test's SKIP_REGULAR_EXPRESSION looks for, as one line

@@ -85,9 +85,9 @@ shell_test(stdin.pipe "printf 'jump\\n' |"
 shell_test(stdin.pipe_as_script "printf 'jump\\n' |"
            "qelhost: line 1: unknown command \"jump\"[^\n]*\nstatus 3\n$" /dev/stdin)
 # Enter on a FIFO, a device or a folder shows the plugin no data, without
-# opening it; on a regular file, its first 256 KiB.
+# opening it; on a regular file, its first 128 KiB, as the native host.
 string(CONCAT Opened "fifo.qel\", 0 bytes of data.*\"/dev/zero\", 0 bytes of data.*"
-       "folder.qel\", 0 bytes of data.*too_big.qel\", 262144 bytes of data.*"
+       "folder.qel\", 0 bytes of data.*too_big.qel\", 131072 bytes of data.*"
        "the session ends\nstatus 0\n$")
 shell_test(open_kinds "" "${Opened}" ${INPUTS}/open.qel)
 
@@ -152,6 +152,22 @@ hostile_copy(long_texts)
 qelhost_test(long_texts 0 OUT ${SESSIONS}/long_texts.out
              ARGS ${FIXTURES}/hostile/long_texts.dll ${SESSIONS}/hostile_records.qel)
 
+# ---- The editor and the viewer, each run on a fresh copy of editing/ ----
+# Plugins of our own that replay the host's own plugins' journeys; and the
+# editor and viewer with a plugin that takes no part in them.
+set(EDITING ${CMAKE_CURRENT_SOURCE_DIR}/editing)
+set(PLUGIN_OPTIONS ${MINGW_DLL_OPTIONS} -fno-exceptions -fno-rtti)
+fixture_dll(editor_plugin.dll editor_plugin.cpp ${PLUGIN_OPTIONS})
+fixture_dll(viewer_plugin.dll viewer_plugin.cpp ${PLUGIN_OPTIONS})
+# The line that names the file's full Windows path differs: C: is the
+# current folder in the Linux qelhost, Wine's own drive under Wine.
+set(FullPath DIFFERING "the editor opens " "the viewer opens "
+             BECAUSE "the plugin is shown the file's full path on each system's drives")
+qelhost_test(editor_journeys 0 OUT ${SESSIONS}/editor_journeys.out FILES ${EDITING} ${FullPath}
+             ARGS ${FIXTURES}/editor_plugin.dll ${SESSIONS}/editor_journeys.qel)
+qelhost_test(editor_alone 0 OUT ${SESSIONS}/editor_alone.out ERR ${SESSIONS}/mingw_startfiles.err
+             FILES ${EDITING} ${FullPath} ARGS ${STARTFILES} ${SESSIONS}/editor_alone.qel)
+
 # ---- The command line: help and version, and one-line usage mistakes ----
 qelhost_test(help 0 ARGS --help)
 qelhost_test(version 0 ARGS --version)
@@ -189,8 +205,12 @@ set_tests_properties(qelhost.usage.empty_heap_count PROPERTIES PASS_REGULAR_EXPR
 include(GoogleTest)
 add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_format_test.cpp
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
-               drive_map_test.cpp drives_test.cpp fault_blame_test.cpp registry_test.cpp code_pages_test.cpp
-               strings_test.cpp clock_test.cpp system_test.cpp file_panels_test.cpp
+               standard_text_test.cpp key_names_test.cpp fault_blame_test.cpp drive_map_test.cpp drives_test.cpp
+               registry_test.cpp code_pages_test.cpp strings_test.cpp clock_test.cpp
+               system_test.cpp file_panels_test.cpp
+               ../services/name_masks.cpp ../services/key_names.cpp ../services/oem_letters.cpp
+               ../services/plugin_format.cpp ../services/record_sort.cpp
+               ../services/standard_text.cpp
                ../services/file_panels.cpp ../services/folder_listing.cpp
                ../services/windows_paths.cpp ../services/panel_view.cpp
                ../services/text_canvas.cpp ../linux/call_gate.cpp ../gate/plugin_arena.cpp
@@ -201,6 +221,7 @@ add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_for
                ../gate/loader_notes.cpp
                ../gate/fault_blame.cpp
                ../stop_run.cpp
+               editor_text_test.cpp ../services/editor_text.cpp
                ../regular_file.cpp ../services/cp866.cpp ../services/language_file.cpp
                ../services/text_format.cpp ../gate/plugin_memory.cpp
                ../linux/memory_probe.cpp ../linux/process.cpp ../gate/block_table.cpp
@@ -213,7 +234,7 @@ target_compile_options(qelhost_unit_tests PRIVATE ${QELFAR_WARNINGS})
 target_compile_definitions(qelhost_unit_tests PRIVATE _FILE_OFFSET_BITS=64
                            QELFAR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(qelhost_unit_tests PRIVATE GTest::gtest_main)
-gtest_discover_tests(qelhost_unit_tests DISCOVERY_TIMEOUT 60)
+gtest_discover_tests(qelhost_unit_tests DISCOVERY_TIMEOUT 60 PROPERTIES LABELS qelhost)
 
 # ---- File panels, Control and the panel entry points, with a panel plugin ----
 fixture_dll(panels.dll panels_plugin.cpp ${MINGW_DLL_OPTIONS})
@@ -230,16 +251,12 @@ foreach(Journey panels_tmppanel panels_compare panels_tour)
                             FIXTURES_REQUIRED qelhost_journeys)
 endforeach()
 
-# What a plugin hands the panel and dialog services wrongly stops the run,
-# naming the service: the plugin's menu item, then the message.
-set(HostileServices
-    panels 5 "Control: FCTL_GETPANELINFO: the parameter at 0x10 cannot be written"
-    panels 6 "Control: the PanelInfo's items at 0x10 cannot be read"
-    panels 7 "Control: the plugin asked for command 99, which qelhost does not provide"
-    panels 8 "Control: FCTL_SETPANELDIR's text at 0x10 cannot be read")
-while(HostileServices)
-    list(POP_FRONT HostileServices Plugin Item Message)
-    set(Script ${CMAKE_CURRENT_BINARY_DIR}/hostile_services/${Plugin}_${Item}.qel)
-    file(WRITE ${Script} "menu panels ${Item}\n")
-    session_stop(hostile_service.${Plugin}_${Item} 3 "${Message}" ${FIXTURES}/${Plugin}.dll ${Script})
-endwhile()
+# tables/hostile_services.json: what a plugin hands the panel and dialog
+# services wrongly stops the run, naming the service. The plugin, its menu
+# item, then the message.
+function(hostile_service_test)
+    set(Script ${CMAKE_CURRENT_BINARY_DIR}/hostile_services/${plugin}_${item}.qel)
+    file(WRITE ${Script} "menu panels ${item}\n")
+    session_stop(hostile_service.${plugin}_${item} 3 "${message}" ${FIXTURES}/${plugin}.dll ${Script})
+endfunction()
+test_table(${TABLES}/hostile_services.json hostile_service_test)

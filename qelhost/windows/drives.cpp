@@ -26,6 +26,12 @@ std::string WindowsPathFor(const std::string& Host) {
 
 void MakeReachable(const std::string&) {}
 
+std::string WindowsPathOfFile(const std::string& File) {
+    char Full[MaxPath];
+    DWORD Length = GetFullPathNameA(HostPathFor(File).Path.c_str(), sizeof Full, Full, nullptr);
+    return Length == 0 || Length >= sizeof Full ? File : std::string(Full, Length);
+}
+
 std::string CurrentFolder() {
     char Folder[MaxPath];
     DWORD Length = GetCurrentDirectoryA(sizeof Folder, Folder);

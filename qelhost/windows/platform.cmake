@@ -1,7 +1,8 @@
 # qelhost.exe: the shared parts with Windows' own loader, a console program
 # linked statically (libgcc, libstdc++ and winpthread inside), so that it
 # imports only Windows system DLLs, with a version resource like the DLL's;
-# shipped in dist/qelhost/ with a text on how to run it and a sample session.
+# shipped in its folder of dist/ with a text on how to run it and a sample
+# session.
 enable_language(RC)
 set(VERSION_FILE_TYPE VFT_APP)
 set(VERSION_FILE_NAME qelhost.exe)
@@ -28,6 +29,7 @@ target_link_libraries(qelhost PRIVATE qelhost_pe)
 target_compile_options(qelhost PRIVATE ${QELFAR_WARNINGS} -Wno-restrict
     -ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 target_compile_definitions(qelhost PRIVATE QELHOST_VERSION="${PROJECT_VERSION}"
+                           QELFAR_PACKAGED_DLL="${QELFAR_PACKAGE_FOLDER}/qelfar.dll"
                            WIN32_LEAN_AND_MEAN NOMINMAX
                            # C99 printf (%zu, %#lx), as the Linux build has.
                            __USE_MINGW_ANSI_STDIO=1)
@@ -36,15 +38,6 @@ target_link_options(qelhost PRIVATE -static -s -Wl,--no-insert-timestamp)
 
 # The folder the release zips as qelhost-VERSION-win32.zip, which unpacks to
 # qelhost/, as the plugin's zip unpacks to qelfar/.
-set(QELHOST_DIST_DIR ${CMAKE_SOURCE_DIR}/dist/qelhost CACHE PATH
-    "Where qelhost.exe is shipped")
 set(QELHOST_SHIPPED_TEXTS ${CMAKE_CURRENT_SOURCE_DIR}/windows/README.txt
     ${CMAKE_CURRENT_SOURCE_DIR}/sessions/demo.qel)
-add_custom_target(qelhost_dist ALL
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${QELHOST_DIST_DIR}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${QELHOST_DIST_DIR}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:qelhost> ${QELHOST_SHIPPED_TEXTS}
-            ${QELHOST_DIST_DIR}/
-    DEPENDS qelhost ${QELHOST_SHIPPED_TEXTS}
-    COMMENT "Shipping ${QELHOST_DIST_DIR}/qelhost.exe"
-    VERBATIM)
+package_folder(qelhost_dist ${QELHOST_DIST_DIR} qelhost qelhost.exe ${QELHOST_SHIPPED_TEXTS})

@@ -1,0 +1,11 @@
+// Calls from a service back into the plugin: the comparisons qsort, qsortex
+// and bsearch are handed. Each is a nested call through the call gate,
+// held to the calling convention, and a fault in it is the plugin's,
+// inside the service that called it.
+#pragma once
+
+#include <initializer_list>
+
+// The plugin's cdecl comparison at Function, called with Arguments.
+int CallComparison(const char* Service, const void* Function,
+                   std::initializer_list<const void*> Arguments);
