@@ -251,6 +251,11 @@ foreach(Journey panels_tmppanel panels_compare panels_tour)
                             FIXTURES_REQUIRED qelhost_journeys)
 endforeach()
 
+# ---- DialogEx: a settings dialog driven by the plugin's own procedure ----
+fixture_dll(dialogs.dll dialogs_plugin.cpp ${MINGW_DLL_OPTIONS})
+qelhost_test(dialogs_settings 0 OUT ${SESSIONS}/dialogs_settings.out
+             ARGS ${FIXTURES}/dialogs.dll ${SESSIONS}/dialogs_settings.qel)
+
 # tables/hostile_services.json: what a plugin hands the panel and dialog
 # services wrongly stops the run, naming the service. The plugin, its menu
 # item, then the message.
