@@ -165,6 +165,8 @@ set(FullPath DIFFERING "the editor opens " "the viewer opens "
              BECAUSE "the plugin is shown the file's full path on each system's drives")
 qelhost_test(editor_journeys 0 OUT ${SESSIONS}/editor_journeys.out FILES ${EDITING} ${FullPath}
              ARGS ${FIXTURES}/editor_plugin.dll ${SESSIONS}/editor_journeys.qel)
+qelhost_test(viewer 0 OUT ${SESSIONS}/viewer.out FILES ${EDITING} ${FullPath}
+             ARGS ${FIXTURES}/viewer_plugin.dll ${SESSIONS}/viewer.qel)
 qelhost_test(editor_alone 0 OUT ${SESSIONS}/editor_alone.out ERR ${SESSIONS}/mingw_startfiles.err
              FILES ${EDITING} ${FullPath} ARGS ${STARTFILES} ${SESSIONS}/editor_alone.qel)
 
