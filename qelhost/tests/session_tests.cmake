@@ -165,6 +165,8 @@ set(FullPath DIFFERING "the editor opens " "the viewer opens "
              BECAUSE "the plugin is shown the file's full path on each system's drives")
 qelhost_test(editor_journeys 0 OUT ${SESSIONS}/editor_journeys.out FILES ${EDITING} ${FullPath}
              ARGS ${FIXTURES}/editor_plugin.dll ${SESSIONS}/editor_journeys.qel)
+qelhost_test(viewer 0 OUT ${SESSIONS}/viewer.out FILES ${EDITING} ${FullPath}
+             ARGS ${FIXTURES}/viewer_plugin.dll ${SESSIONS}/viewer.qel)
 qelhost_test(editor_alone 0 OUT ${SESSIONS}/editor_alone.out ERR ${SESSIONS}/mingw_startfiles.err
              FILES ${EDITING} ${FullPath} ARGS ${STARTFILES} ${SESSIONS}/editor_alone.qel)
 
@@ -250,6 +252,11 @@ foreach(Journey panels_tmppanel panels_compare panels_tour)
     qelhost_test_properties(${Journey} WORKING_DIRECTORY ${JOURNEYS}
                             FIXTURES_REQUIRED qelhost_journeys)
 endforeach()
+
+# ---- DialogEx: a settings dialog driven by the plugin's own procedure ----
+fixture_dll(dialogs.dll dialogs_plugin.cpp ${MINGW_DLL_OPTIONS})
+qelhost_test(dialogs_settings 0 OUT ${SESSIONS}/dialogs_settings.out
+             ARGS ${FIXTURES}/dialogs.dll ${SESSIONS}/dialogs_settings.qel)
 
 # tables/hostile_services.json: what a plugin hands the panel and dialog
 # services wrongly stops the run, naming the service. The plugin, its menu
