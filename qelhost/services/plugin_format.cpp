@@ -40,20 +40,22 @@ Size ReadSize(const char*& Format) {
     return Size::Default;
 }
 
-template <typename Value> bool Append(std::string& Text, const std::string& Spec, Value Given) {
-    int Length = snprintf(nullptr, 0, Spec.c_str(), Given);
+template <typename Value>
+bool Append(std::string& Text, const std::string& Conversion, Value Given) {
+    int Length = snprintf(nullptr, 0, Conversion.c_str(), Given);
     if (Length < 0 || Text.size() + static_cast<size_t>(Length) > MaxFormattedBytes)
         return false;
     std::string Piece(static_cast<size_t>(Length) + 1, '\0');
-    snprintf(Piece.data(), Piece.size(), Spec.c_str(), Given);
+    snprintf(Piece.data(), Piece.size(), Conversion.c_str(), Given);
     Text.append(Piece.data(), static_cast<size_t>(Length));
     return true;
 }
 
-// A '*' width or precision taken from the arguments, written into Spec.
-void StarFromArguments(std::string& Spec, va_list& Arguments) {
+// A '*' width or precision taken from the arguments, written into the
+// conversion being built.
+void StarFromArguments(std::string& Conversion, va_list& Arguments) {
     int Value = va_arg(Arguments, int);
-    Spec += std::to_string(Value);
+    Conversion += std::to_string(Value);
 }
 
 } // namespace
@@ -69,24 +71,24 @@ bool FormatLikeHost(const char* Format, va_list Given, std::string& Text, std::s
             Fits = Text.size() <= MaxFormattedBytes;
             continue;
         }
-        std::string Spec = "%";
+        std::string Conversion = "%";
         ++Format;
         while (*Format != '\0' && strchr("-+ #0", *Format))
-            Spec += *Format++;
+            Conversion += *Format++;
         if (*Format == '*') {
             ++Format;
-            StarFromArguments(Spec, Arguments);
+            StarFromArguments(Conversion, Arguments);
         }
         while (*Format >= '0' && *Format <= '9')
-            Spec += *Format++;
+            Conversion += *Format++;
         if (*Format == '.') {
-            Spec += *Format++;
+            Conversion += *Format++;
             if (*Format == '*') {
                 ++Format;
-                StarFromArguments(Spec, Arguments);
+                StarFromArguments(Conversion, Arguments);
             }
             while (*Format >= '0' && *Format <= '9')
-                Spec += *Format++;
+                Conversion += *Format++;
         }
         Size Width = ReadSize(Format);
         char Type = *Format;
@@ -101,11 +103,11 @@ bool FormatLikeHost(const char* Format, va_list Given, std::string& Text, std::s
         case 'x':
         case 'X':
             if (Width == Size::LongLong)
-                Fits = Append(Text, Spec + "ll" + Type, va_arg(Arguments, long long));
+                Fits = Append(Text, Conversion + "ll" + Type, va_arg(Arguments, long long));
             else if (Width == Size::Short)
-                Fits = Append(Text, Spec + "h" + Type, va_arg(Arguments, int));
+                Fits = Append(Text, Conversion + "h" + Type, va_arg(Arguments, int));
             else
-                Fits = Append(Text, Spec + Type, va_arg(Arguments, int));
+                Fits = Append(Text, Conversion + Type, va_arg(Arguments, int));
             break;
         case 'e':
         case 'E':
@@ -114,14 +116,14 @@ bool FormatLikeHost(const char* Format, va_list Given, std::string& Text, std::s
         case 'G':
         case 'a':
         case 'A':
-            Fits = Append(Text, Spec + Type, va_arg(Arguments, double));
+            Fits = Append(Text, Conversion + Type, va_arg(Arguments, double));
             break;
         case 'c':
             if (Width == Size::Long || Width == Size::Wide) {
                 Why = "a wide character (%lc)";
                 return false;
             }
-            Fits = Append(Text, Spec + 'c', va_arg(Arguments, int));
+            Fits = Append(Text, Conversion + 'c', va_arg(Arguments, int));
             break;
         case 's': {
             if (Width == Size::Long || Width == Size::Wide) {
@@ -129,12 +131,12 @@ bool FormatLikeHost(const char* Format, va_list Given, std::string& Text, std::s
                 return false;
             }
             const char* Value = va_arg(Arguments, const char*);
-            Fits = Append(Text, Spec + 's', Value == nullptr ? "(null)" : Value);
+            Fits = Append(Text, Conversion + 's', Value == nullptr ? "(null)" : Value);
             break;
         }
         case 'p':
             Fits = Append(
-                Text, Spec == "%" ? "%08X" : Spec + "X",
+                Text, Conversion == "%" ? "%08X" : Conversion + "X",
                 static_cast<unsigned>(reinterpret_cast<uintptr_t>(va_arg(Arguments, void*))));
             break;
         case 'n':
