@@ -91,17 +91,10 @@ PLUGIN_CDECL void* PluginCalloc(size_t Count, size_t Size) {
     return Tracked(Block);
 }
 
-PLUGIN_CDECL void* PluginRealloc(void* Block, size_t Size) {
-    UsingPluginArguments Using("msvcrt.dll!realloc", PluginInput::Heap);
-    Owner Of = Block != nullptr ? CheckBlock(Block, "msvcrt.dll!realloc") : Owner::Plugin;
-    if (!AllocationAllowed())
-        return nullptr;
-    if (Block == nullptr)
-        return Tracked(ArenaAllocate(Size));
-    if (Size == 0) { // msvcrt frees the block and returns null
-        Release(Block, Of);
-        return nullptr;
-    }
+// Block, already checked and owned by Of, made to hold Size bytes: the
+// system's through realloc, the plugin's kept when large enough or moved to
+// a new tracked block.
+static void* Resized(void* Block, size_t Size, Owner Of) {
     if (Of == Owner::System)
         return realloc(Block, Size);
     size_t Held = ArenaSize(Block);
@@ -116,6 +109,20 @@ PLUGIN_CDECL void* PluginRealloc(void* Block, size_t Size) {
     Release(Block, Of);
     RememberBlock(Moved); // room reserved above
     return Moved;
+}
+
+PLUGIN_CDECL void* PluginRealloc(void* Block, size_t Size) {
+    UsingPluginArguments Using("msvcrt.dll!realloc", PluginInput::Heap);
+    Owner Of = Block != nullptr ? CheckBlock(Block, "msvcrt.dll!realloc") : Owner::Plugin;
+    if (!AllocationAllowed())
+        return nullptr;
+    if (Block == nullptr)
+        return Tracked(ArenaAllocate(Size));
+    if (Size == 0) { // msvcrt frees the block and returns null
+        Release(Block, Of);
+        return nullptr;
+    }
+    return Resized(Block, Size, Of);
 }
 
 PLUGIN_CDECL void PluginFree(void* Block) {
@@ -156,20 +163,7 @@ void* WatchedRealloc(void* Block, size_t Size, const char* Function) {
     Owner Of = CheckBlock(Block, Function);
     if (!AllocationAllowed())
         return nullptr;
-    if (Of == Owner::System)
-        return realloc(Block, Size);
-    size_t Held = ArenaSize(Block);
-    if (Size <= Held)
-        return Block;
-    if (!ReserveBlock()) // so that the moved block can be tracked
-        return nullptr;
-    void* Moved = ArenaAllocate(Size);
-    if (Moved == nullptr)
-        return nullptr;
-    memcpy(Moved, Block, Held);
-    Release(Block, Of);
-    RememberBlock(Moved); // room reserved above
-    return Moved;
+    return Resized(Block, Size, Of);
 }
 
 void WatchedFree(void* Block, const char* Function) {
