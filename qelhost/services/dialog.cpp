@@ -39,11 +39,18 @@ void ApplyEdit(DialogItem& Field, const EditStep& Step, bool& Selected) {
     }
 }
 
+// A disabled or hidden item cannot be reached: a button of them has no face
+// to choose it by, is no default for Enter, and a field
+// of them none to type into.
+bool Reachable(const DialogItem& Item) {
+    return !(Item.Flags & (DIF_DISABLE | DIF_HIDDEN));
+}
+
 // The field the user types into: the focused edit item, else the first.
 int FieldPosition(const std::vector<DialogItem>& Items) {
     int First = -1;
     for (int I = 0; I < static_cast<int>(Items.size()); ++I)
-        if (IsEdit(Items[I]) && !(Items[I].Flags & DIF_HIDDEN)) {
+        if (IsEdit(Items[I]) && Reachable(Items[I])) {
             if (Items[I].Focus)
                 return I;
             if (First < 0)
@@ -88,7 +95,7 @@ long Tell(RunningDialog& Dialog, int Msg, int Param1, long Param2) {
 // button is chosen; the procedure may refuse the change.
 void Choose(RunningDialog& Dialog, int Item) {
     DialogItem& Chosen = Dialog.Items[Item];
-    if (Chosen.Flags & (DIF_DISABLE | DIF_HIDDEN)) {
+    if (!Reachable(Chosen)) {
         printf("user: cannot reach %s: it is %s\n", ToUtf8(ItemFace(Chosen)).c_str(),
                Chosen.Flags & DIF_HIDDEN ? "hidden" : "disabled");
         return;
@@ -109,6 +116,11 @@ void Choose(RunningDialog& Dialog, int Item) {
 
 void PickListItem(RunningDialog& Dialog, int List, int Entry) {
     DialogItem& Item = Dialog.Items[List];
+    if (!Reachable(Item)) {
+        printf("user: cannot reach the list: it is %s\n",
+               Item.Flags & DIF_HIDDEN ? "hidden" : "disabled");
+        return;
+    }
     MoveFocus(Dialog, List);
     Item.ListPos = Entry;
     printf("user: picks \"%s\"\n", Printable(Item.List[Entry]).c_str());
@@ -231,13 +243,15 @@ int RunHostDialog(RunningDialog& Dialog, int& Field, AnswerSource Ask) {
         std::vector<int> ButtonPositions;
         std::vector<std::string> Faces;
         int DefaultButton = NoDefaultButton;
-        for (size_t I = 0; I < Dialog.Items.size(); ++I)
-            if (Dialog.Items[I].Type == DI_BUTTON) {
-                if (Dialog.Items[I].Default && DefaultButton == NoDefaultButton)
-                    DefaultButton = static_cast<int>(Faces.size());
-                ButtonPositions.push_back(static_cast<int>(I));
-                Faces.push_back(ToUtf8(ItemFace(Dialog.Items[I])));
-            }
+        for (size_t I = 0; I < Dialog.Items.size(); ++I) {
+            const DialogItem& Button = Dialog.Items[I];
+            if (Button.Type != DI_BUTTON)
+                continue;
+            if (Button.Default && Reachable(Button) && DefaultButton == NoDefaultButton)
+                DefaultButton = static_cast<int>(Faces.size());
+            ButtonPositions.push_back(static_cast<int>(I));
+            Faces.push_back(Reachable(Button) ? ToUtf8(ItemFace(Button)) : "");
+        }
         int Position = FieldPosition(Dialog.Items);
         FieldView View = Controls(Dialog.Items);
         Answer Reply =

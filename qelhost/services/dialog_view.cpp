@@ -133,7 +133,7 @@ std::u32string ItemFace(const DialogItem& Item) {
     if (Item.Type == DI_BUTTON && Item.Flags & DIF_NOBRACKETS)
         return Text;
     if (Item.Type == DI_BUTTON)
-        return ButtonFace(Escaped(Item.Text), Item.Default);
+        return Bracketed(Text, Item.Default);
     if (Item.Type == DI_CHECKBOX)
         return (Item.Selected == 2 ? U"[?] " : Item.Selected ? U"[x] " : U"[ ] ") + Text;
     if (Item.Type == DI_RADIOBUTTON)

@@ -67,5 +67,9 @@ std::u32string WithoutHotkey(const std::u32string& Label) {
 }
 
 std::u32string ButtonFace(const std::u32string& Label, bool Default) {
-    return (Default ? U"{ " : U"[ ") + WithoutHotkey(Label) + (Default ? U" }" : U" ]");
+    return Bracketed(WithoutHotkey(Label), Default);
+}
+
+std::u32string Bracketed(const std::u32string& Shown, bool Default) {
+    return (Default ? U"{ " : U"[ ") + Shown + (Default ? U" }" : U" ]");
 }

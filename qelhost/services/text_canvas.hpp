@@ -36,3 +36,6 @@ std::u32string WithoutHotkey(const std::u32string& Label);
 
 // How the host shows a button: "[ Ok ]", or "{ Ok }" for the default one.
 std::u32string ButtonFace(const std::u32string& Label, bool Default);
+// The same for a label already shown as it reads (its hotkey markers dealt
+// with).
+std::u32string Bracketed(const std::u32string& Shown, bool Default);

@@ -209,7 +209,11 @@ add_executable(qelhost_unit_tests cp866_test.cpp language_file_test.cpp text_for
                plugin_memory_test.cpp line_input_test.cpp block_table_test.cpp
                standard_text_test.cpp key_names_test.cpp fault_blame_test.cpp drive_map_test.cpp drives_test.cpp
                registry_test.cpp code_pages_test.cpp strings_test.cpp clock_test.cpp
-               system_test.cpp file_panels_test.cpp
+               system_test.cpp file_panels_test.cpp dialog_engine_test.cpp
+               ../services/dialog.cpp ../services/dialog_items.cpp ../services/dialog_view.cpp
+               ../services/user_answer.cpp ../services/history.cpp ../services/from_plugin.cpp
+               ../services/dialog_ex.cpp ../gate/plugin_call.cpp ../gate/watchdog.cpp
+               ../counts.cpp
                ../services/name_masks.cpp ../services/key_names.cpp ../services/oem_letters.cpp
                ../services/plugin_format.cpp ../services/record_sort.cpp
                ../services/standard_text.cpp
