@@ -8,9 +8,11 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <span>
 #include <string>
 
 struct PluginModule;
+struct StandIn;
 
 // ---- The process ----
 
@@ -34,6 +36,65 @@ extern const char PathSeparators[];
 // terminal, not inherited, bytes unchanged, and (NoWait) without waiting
 // on a FIFO. Returns the descriptor, or -1 with errno set.
 int OpenForReading(const char* Path, bool NoWait);
+
+// ---- Drives ----
+// How a Windows path the plugin or the session names becomes a file of this
+// machine, and back. The Linux qelhost maps drive letters onto folders
+// (--drive C=DIR, C: the current folder unless mapped) and never reaches
+// anything outside them; qelhost.exe uses Windows' own drives and hands
+// paths on as written.
+
+// Maps --drive's "C=DIR" (repeatable, the last for a letter counts); the
+// reason when it cannot, for a usage line. qelhost.exe refuses the option.
+std::string MapDrive(const std::string& OptionValue);
+
+struct HostPath {
+    uint32_t Error = 0; // a Windows error code when refused
+    std::string Path;
+};
+
+// The file of this machine that the Windows path Path names (relative paths
+// against the plugin's current folder). Refused, with Windows' error code,
+// as ReadWindowsPath (gate/drive_map.hpp) refuses, and in the Linux qelhost
+// on a drive not mapped (ErrorPathNotFound) or through a link that leaves
+// its drive's folder (ErrorAccessDenied).
+HostPath HostPathFor(const std::string& Path);
+
+// The Windows path of a file of this machine, "" when it lies on no drive.
+std::string WindowsPathFor(const std::string& HostPath);
+
+// Makes Folder (of this machine) reachable: in the Linux qelhost, when it
+// lies on no drive, it becomes the first unmapped letter from D:. The
+// plugin's own folder is.
+void MakeReachable(const std::string& Folder);
+
+// The Windows path of a file of this machine named as qelhost's own command
+// line names it (relative to qelhost's working folder), its folder made
+// reachable first; as written when it cannot be found. The plugin's
+// ModuleName is its DLL's.
+std::string WindowsPathOfFile(const std::string& File);
+
+// The plugin's current folder, as a Windows path ("C:\" at the start).
+std::string CurrentFolder();
+// Changes it; a Windows error code when Path is no folder that can be reached.
+uint32_t SetCurrentFolder(const std::string& Path);
+
+// ---- KERNEL32.dll's file functions ----
+// The Linux qelhost serves them through the drives, with Windows' error
+// codes; qelhost.exe leaves them to Windows. Names are in the file
+// functions' code page (OEM 866 as the host sets it, or ANSI 1251 after
+// SetFileApisToANSI).
+
+// Their rows for the stand-ins' table (gate/stand_ins.hpp): the Linux
+// qelhost's; none in qelhost.exe, whose plugin calls Windows' own.
+std::span<const StandIn> FileStandIns();
+
+// The plugin's folder and file name, for GetModuleFileNameA and SearchPathA
+// (set when the plugin is loaded).
+void NotePluginFile(const std::string& HostPath);
+
+// The session's temporary folder is removed at the end of the session.
+void RemoveSessionTemporaryFolder();
 
 // ---- Faults, the watchdog, interruptions ----
 
@@ -82,6 +143,9 @@ bool IsSystemHeapBlock(void* Block);
 // Linux qelhost's KERNEL32.dll stand-ins keep it, qelhost.exe leaves the
 // plugin's GetLastError to Windows.
 uint32_t PluginLastError();
+// Sets it, as the stand-ins do: the Linux qelhost's own
+// KERNEL32.dll!SetLastError, the thread's real one in qelhost.exe.
+void SetPluginLastError(uint32_t Error);
 
 // Waits Milliseconds.
 void SleepMilliseconds(uint32_t Milliseconds);

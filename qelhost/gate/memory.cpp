@@ -1,6 +1,6 @@
 #include "qelhost/gate/memory.hpp"
 #include "qelhost/gate/windows_errors.hpp"
-#include "qelhost/gate/last_error.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/gate/plugin_heap.hpp"
 
 #include <string.h>

@@ -1,7 +1,7 @@
 #include "qelhost/gate/stand_ins.hpp"
 #include "qelhost/gate/clock.hpp"
 #include "qelhost/gate/console.hpp"
-#include "qelhost/gate/files.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/gate/memory.hpp"
 #include "qelhost/gate/registry_stand_ins.hpp"
 #include "qelhost/gate/strings.hpp"

@@ -1,6 +1,6 @@
 #include "qelhost/gate/system.hpp"
 #include "qelhost/gate/code_pages.hpp"
-#include "qelhost/gate/last_error.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/gate/memory.hpp"
 #include "qelhost/gate/plugin_texts.hpp"
 #include "qelhost/gate/windows_errors.hpp"

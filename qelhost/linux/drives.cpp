@@ -5,8 +5,9 @@
 // folder, names are matched without regard to ASCII case when no exact
 // one exists (as Windows' file systems match them), and what does not
 // exist yet is added as written.
-#include "qelhost/gate/drives.hpp"
+#include "qelhost/gate/drive_map.hpp"
 #include "qelhost/gate/windows_errors.hpp"
+#include "qelhost/platform.hpp"
 
 #include <dirent.h>
 #include <errno.h>

@@ -1,17 +1,20 @@
 // The Linux qelhost's KERNEL32.dll file functions: every name the plugin
-// hands over goes through the session's drives (gate/drives.hpp), so that
+// hands over goes through the session's drives (platform.hpp), so that
 // nothing outside the mapped folders is ever opened, listed, changed or
 // even looked at, and every failure is told with Windows' error code.
 // Only regular files and folders are reached: a FIFO, device or socket in a
 // drive is refused as Windows refuses what it cannot open.
-#include "qelhost/gate/drives.hpp"
-#include "qelhost/gate/files.hpp"
+#include "host/host_types.hpp"
+#include "qelhost/calling_convention.hpp"
+#include "qelhost/gate/clock.hpp"
 #include "qelhost/gate/code_pages.hpp"
-#include "qelhost/gate/last_error.hpp"
+#include "qelhost/gate/drive_map.hpp"
+#include "qelhost/gate/fault_blame.hpp"
 #include "qelhost/gate/plugin_texts.hpp"
+#include "qelhost/gate/stand_ins.hpp"
 #include "qelhost/gate/system.hpp"
 #include "qelhost/gate/windows_errors.hpp"
-#include "qelhost/gate/fault_blame.hpp"
+#include "qelhost/platform.hpp"
 
 #include <dirent.h>
 #include <errno.h>
@@ -25,6 +28,21 @@
 #include <algorithm>
 #include <map>
 #include <vector>
+
+// WIN32_FIND_DATAA.
+struct FindData {
+    DWORD FileAttributes;
+    FileTime CreationTime, LastAccessTime, LastWriteTime;
+    DWORD FileSizeHigh, FileSizeLow, Reserved0, Reserved1;
+    char FileName[260];
+    char AlternateFileName[14];
+};
+static_assert(sizeof(FindData) == 320);
+
+constexpr DWORD FileAttributeReadonly = 0x1;
+constexpr DWORD FileAttributeDirectory = 0x10;
+constexpr DWORD FileAttributeArchive = 0x20;
+constexpr DWORD InvalidFileAttributes = 0xFFFFFFFF;
 
 namespace {
 

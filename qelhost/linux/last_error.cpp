@@ -1,7 +1,6 @@
 // The Linux qelhost's plugin calls its own KERNEL32.dll!GetLastError and
 // SetLastError, the stand-ins'.
 #include "qelhost/gate/kernel32_stand_ins.hpp"
-#include "qelhost/gate/last_error.hpp"
 #include "qelhost/platform.hpp"
 
 void SetPluginLastError(uint32_t Error) {

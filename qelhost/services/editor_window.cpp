@@ -1,5 +1,6 @@
 #include "qelhost/services/editor_window.hpp"
-#include "qelhost/gate/drives.hpp"
+#include "qelhost/gate/drive_map.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/gate/windows_errors.hpp"
 #include "qelhost/regular_file.hpp"
 

@@ -34,9 +34,9 @@ struct EditorWindow {
 // The open editor, or null.
 EditorWindow* ActiveEditor();
 
-// Opens the editor on the file the Windows path Name names (see
-// drives.hpp), at Line and Pos (from 0). Returns "" or why the file cannot
-// be edited; a file that is not there opens empty, as a new one.
+// Opens the editor on the file the Windows path Name names (through the
+// drives of platform.hpp), at Line and Pos (from 0). Returns "" or why the
+// file cannot be edited; a file that is not there opens empty, as a new one.
 std::string OpenEditorWindow(const std::string& Name, int Line, int Pos);
 void CloseEditorWindow();
 

@@ -1,5 +1,5 @@
 #include "qelhost/services/plugin_environment.hpp"
-#include "qelhost/gate/drives.hpp"
+#include "qelhost/gate/drive_map.hpp"
 #include "qelhost/platform.hpp"
 #include "qelhost/gate/windows_errors.hpp"
 #include "qelhost/services/standard_text.hpp"

@@ -1,6 +1,7 @@
 #include "qelhost/services/standard_functions.hpp"
 #include "qelhost/calling_convention.hpp"
-#include "qelhost/gate/drives.hpp"
+#include "qelhost/gate/drive_map.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/gate/fault_blame.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/from_plugin.hpp"

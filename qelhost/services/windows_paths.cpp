@@ -1,5 +1,5 @@
 #include "qelhost/services/windows_paths.hpp"
-#include "qelhost/gate/drives.hpp"
+#include "qelhost/platform.hpp"
 
 std::string PathHere(const std::string& Given) {
     HostPath Found = HostPathFor(Given);

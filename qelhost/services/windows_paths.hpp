@@ -1,5 +1,5 @@
 // Paths between the session, the plugin and this machine's folders, through
-// the session's drives (gate/drives.hpp): commands and the plugin name
+// the session's drives (platform.hpp): commands and the plugin name
 // folders by Windows paths, and the plugin is shown Windows paths.
 #pragma once
 

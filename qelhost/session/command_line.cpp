@@ -1,7 +1,6 @@
 #include "qelhost/session/command_line.hpp"
 #include "qelhost/counts.hpp"
 #include "qelhost/gate/clock.hpp"
-#include "qelhost/gate/drives.hpp"
 #include "qelhost/gate/system.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/platform.hpp"

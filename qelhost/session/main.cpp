@@ -1,6 +1,5 @@
 // qelhost: stands in for the file manager so that a plugin DLL of its old
 // ANSI interface runs here, and shows what the host's user would see.
-#include "qelhost/gate/files.hpp"
 #include "qelhost/gate/loader_notes.hpp"
 #include "qelhost/gate/plugin_heap.hpp"
 #include "qelhost/gate/plugin_memory.hpp"

@@ -1,6 +1,6 @@
 #include "qelhost/session/plugin_commands.hpp"
 #include "qelhost/counts.hpp"
-#include "qelhost/gate/drives.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/session/file_start.hpp"

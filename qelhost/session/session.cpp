@@ -1,5 +1,5 @@
 #include "qelhost/session/session.hpp"
-#include "qelhost/gate/drives.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/regular_file.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/host_services.hpp"

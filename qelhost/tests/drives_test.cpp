@@ -1,6 +1,6 @@
 // The Linux qelhost's drives on a real folder: names found without regard
 // to case, links followed only while they stay inside the drive.
-#include "qelhost/gate/drives.hpp"
+#include "qelhost/platform.hpp"
 #include "qelhost/gate/windows_errors.hpp"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,9 @@
 // qelhost.exe's drives are Windows' own: a path is handed on as written
 // ("/" read as "\"), and --drive is refused, since mapping letters is the
 // Linux qelhost's way of giving it drives at all.
-#include "qelhost/gate/drives.hpp"
+#include "qelhost/gate/drive_map.hpp"
 #include "qelhost/gate/windows_errors.hpp"
+#include "qelhost/platform.hpp"
 
 #include <windows.h>
 

@@ -1,5 +1,4 @@
 // qelhost.exe's plugin calls Windows' own GetLastError: the thread's.
-#include "qelhost/gate/last_error.hpp"
 #include "qelhost/platform.hpp"
 
 #include <windows.h>
