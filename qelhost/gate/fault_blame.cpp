@@ -10,15 +10,22 @@ namespace {
 
 uintptr_t ImageStart, ImageEnd;
 const char* volatile EntryRunning;
-const char* volatile ArgumentsOf; // the stand-in using the plugin's arguments
+const char* volatile CallbackRunning; // called back from inside a service
+const char* volatile ArgumentsOf;     // the stand-in using the plugin's arguments
 volatile PluginInput ArgumentsAre;
 
-// Message = "the plugin's code HOW[ in ENTRY]: " and the text.
+// Message = "the plugin's code HOW[ in ENTRY]: " and the text; in a
+// callback, "the plugin's code HOW in CALLBACK[, during ENTRY]: ".
 void PluginFault(char* Message, size_t Size, const char* How, const char* Format,
                  va_list Arguments) {
     const char* Entry = EntryRunning;
-    int At = Entry ? snprintf(Message, Size, "the plugin's code %s in %s: ", How, Entry)
-                   : snprintf(Message, Size, "the plugin's code %s: ", How);
+    const char* Callback = CallbackRunning;
+    int At = Callback && Entry
+                 ? snprintf(Message, Size, "the plugin's code %s in %s, during %s: ", How, Callback,
+                            Entry)
+             : Callback || Entry ? snprintf(Message, Size, "the plugin's code %s in %s: ", How,
+                                            Callback ? Callback : Entry)
+                                 : snprintf(Message, Size, "the plugin's code %s: ", How);
     vsnprintf(Message + At, Size - At, Format, Arguments);
 }
 
@@ -110,6 +117,12 @@ void NoteEntryPoint(const char* Name) {
 
 const char* RunningEntryPoint() {
     return EntryRunning;
+}
+
+const char* NoteCallback(const char* Name) {
+    const char* Outer = CallbackRunning;
+    CallbackRunning = Name;
+    return Outer;
 }
 
 UsingPluginArguments::UsingPluginArguments(const char* Function, PluginInput What)

@@ -63,6 +63,12 @@ bool InPluginImage(uintptr_t Address);
 void NoteEntryPoint(const char* Name);
 const char* RunningEntryPoint();
 
+// The plugin's function a service is calling back now (a static text, "the
+// dialog procedure of DialogEx"), or null; a fault in it is reported as in
+// it, during the entry point running. Returns the one noted before, which
+// the caller notes again after the call (they nest).
+const char* NoteCallback(const char* Name);
+
 // What a stand-in the plugin called works on: pointers it handed over, or
 // the heap its blocks lie in (which its overruns corrupt).
 enum class PluginInput { Pointers, Heap };
@@ -92,6 +98,7 @@ void ReadGateFrame(Fault& F);
 int BlameFault(const Fault& F, char* Message, size_t Size);
 
 // Ends the run (status 3) for a fault of the plugin's found without a
-// signal: "the plugin's code failed[ in ENTRY]: " and the message.
+// signal: "the plugin's code failed[ in ENTRY]: " and the message, or in a
+// callback "the plugin's code failed in CALLBACK, during ENTRY: ".
 [[noreturn]] void StopAsPluginFault(const char* Format, ...)
     __attribute__((format(gnu_printf, 1, 2)));

@@ -62,3 +62,11 @@ uint32_t CallPlugin(const char* Name, const void* Function,
         NoteEntryPoint(nullptr);
     return static_cast<uint32_t>(Returned);
 }
+
+uint32_t CallPluginBack(const char* Callback, const void* Function,
+                        std::initializer_list<uint32_t> Arguments) {
+    const char* Outer = NoteCallback(Callback);
+    uint32_t Returned = CallPlugin(nullptr, Function, Arguments);
+    NoteCallback(Outer);
+    return Returned;
+}

@@ -17,6 +17,13 @@
 uint32_t CallPlugin(const char* Name, const void* Function,
                     std::initializer_list<uint32_t> Arguments);
 
+// Calls back the plugin's __stdcall function at Function from inside a
+// service, as CallPlugin(nullptr, ...) does, noted as Callback (a static
+// text, "the dialog procedure of DialogEx"): a fault in it is reported as
+// in Callback, during the entry point that called the service.
+uint32_t CallPluginBack(const char* Callback, const void* Function,
+                        std::initializer_list<uint32_t> Arguments);
+
 // The same for a cdecl function without arguments (constructors run by
 // _initterm): the caller pops nothing, so the check is the same.
 inline uint32_t CallPluginCdecl(const void* Function) {

@@ -159,8 +159,8 @@ long Tell(RunningDialog& Dialog, int Msg, int Param1, long Param2) {
         Changed = RecordOf(Owned, Param1);
         Param2 = static_cast<long>(reinterpret_cast<uintptr_t>(&Changed));
     }
-    long Result = static_cast<long>(CallPlugin(
-        nullptr, reinterpret_cast<const void*>(Dialog.Procedure),
+    long Result = static_cast<long>(CallPluginBack(
+        "the dialog procedure of DialogEx", reinterpret_cast<const void*>(Dialog.Procedure),
         {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&Owned)), static_cast<uint32_t>(Msg),
          static_cast<uint32_t>(Param1), static_cast<uint32_t>(Param2)}));
     if (Msg == DN_EDITCHANGE)

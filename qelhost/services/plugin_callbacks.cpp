@@ -34,14 +34,13 @@ uint32_t Word(const void* Pointer) {
 
 } // namespace
 
-int CallComparison(const char*, const void* Function,
+int CallComparison(const char* Name, const void* Function,
                    std::initializer_list<const void*> Arguments) {
     const void* const* Given = Arguments.begin();
-    // The entry point that called the service stays the one named.
     if (Arguments.size() == 2)
-        return static_cast<int>(CallPlugin(nullptr, reinterpret_cast<const void*>(CallWithTwo),
-                                           {Word(Function), Word(Given[0]), Word(Given[1])}));
+        return static_cast<int>(CallPluginBack(Name, reinterpret_cast<const void*>(CallWithTwo),
+                                               {Word(Function), Word(Given[0]), Word(Given[1])}));
     return static_cast<int>(
-        CallPlugin(nullptr, reinterpret_cast<const void*>(CallWithThree),
-                   {Word(Function), Word(Given[0]), Word(Given[1]), Word(Given[2])}));
+        CallPluginBack(Name, reinterpret_cast<const void*>(CallWithThree),
+                       {Word(Function), Word(Given[0]), Word(Given[1]), Word(Given[2])}));
 }

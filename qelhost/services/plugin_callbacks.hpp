@@ -6,6 +6,8 @@
 
 #include <initializer_list>
 
-// The plugin's cdecl comparison at Function, called with Arguments.
-int CallComparison(const char* Service, const void* Function,
+// The plugin's cdecl comparison at Function, called with Arguments; Name
+// (a static text, "the comparison of FSF.qsort") names it in a fault's
+// report.
+int CallComparison(const char* Name, const void* Function,
                    std::initializer_list<const void*> Arguments);

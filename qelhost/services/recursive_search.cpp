@@ -58,10 +58,11 @@ struct Search {
 
 bool Call(Search& S, const FindRecord& Record, const std::string& FullName) {
     ++S.Calls;
-    return CallPlugin(nullptr, reinterpret_cast<const void*>(S.Function),
-                      {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&Record)),
-                       static_cast<uint32_t>(reinterpret_cast<uintptr_t>(FullName.c_str())),
-                       static_cast<uint32_t>(reinterpret_cast<uintptr_t>(S.Param))}) != 0;
+    return CallPluginBack("the search function of FarRecursiveSearch",
+                          reinterpret_cast<const void*>(S.Function),
+                          {static_cast<uint32_t>(reinterpret_cast<uintptr_t>(&Record)),
+                           static_cast<uint32_t>(reinterpret_cast<uintptr_t>(FullName.c_str())),
+                           static_cast<uint32_t>(reinterpret_cast<uintptr_t>(S.Param))}) != 0;
 }
 
 // False once the plugin's function asked to stop.

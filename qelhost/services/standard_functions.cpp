@@ -131,15 +131,16 @@ void SortPluginRecords(const char* Where, void* Base, size_t Count, size_t Width
 
 PLUGIN_CDECL void FsfQsort(void* Base, size_t Count, size_t Width, FARSTDCOMPARE Compare) {
     SortPluginRecords("FSF.qsort", Base, Count, Width, [&](const void* A, const void* B) {
-        return CallComparison("FSF.qsort", reinterpret_cast<const void*>(Compare), {A, B});
+        return CallComparison("the comparison of FSF.qsort", reinterpret_cast<const void*>(Compare),
+                              {A, B});
     });
 }
 
 PLUGIN_CDECL void FsfQsortex(void* Base, size_t Count, size_t Width, FARSTDCOMPAREEX Compare,
                              void* UserParam) {
     SortPluginRecords("FSF.qsortex", Base, Count, Width, [&](const void* A, const void* B) {
-        return CallComparison("FSF.qsortex", reinterpret_cast<const void*>(Compare),
-                              {A, B, UserParam});
+        return CallComparison("the comparison of FSF.qsortex",
+                              reinterpret_cast<const void*>(Compare), {A, B, UserParam});
     });
 }
 
@@ -149,7 +150,8 @@ PLUGIN_CDECL void* FsfBsearch(const void* Key, const void* Base, size_t Count, s
     std::vector<unsigned char> Records = ReadRecords(Where, Base, Count, Width);
     void* Found =
         FindSortedRecord(Key, Records.data(), Count, Width, [&](const void* A, const void* B) {
-            return CallComparison(Where, reinterpret_cast<const void*>(Compare), {A, B});
+            return CallComparison("the comparison of FSF.bsearch",
+                                  reinterpret_cast<const void*>(Compare), {A, B});
         });
     if (Found == nullptr)
         return nullptr;

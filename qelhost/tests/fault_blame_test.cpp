@@ -20,7 +20,8 @@ struct Case {
     const char* Standin; // UsingPluginArguments for it, or null
     PluginInput Input;
     int Status;
-    const char* Message; // what the message starts with
+    const char* Message;            // what the message starts with
+    const char* Callback = nullptr; // what a service calls back, or null
 };
 
 Fault Record(uintptr_t Instruction, bool BadJump = false) {
@@ -53,6 +54,7 @@ Fault With(Fault F, bool Fault::*Flag) {
 std::string Blamed(const Case& C, int& Status) {
     NotePluginImage(Image, sizeof Image);
     NoteEntryPoint(C.Entry);
+    NoteCallback(C.Callback);
     char Message[1024];
     if (C.Standin != nullptr) {
         UsingPluginArguments Using(C.Standin, C.Input);
@@ -61,6 +63,7 @@ std::string Blamed(const Case& C, int& Status) {
         Status = BlameFault(C.F, Message, sizeof Message);
     }
     NoteEntryPoint(nullptr);
+    NoteCallback(nullptr);
     return Message;
 }
 
@@ -98,6 +101,18 @@ TEST(FaultBlame, EachFaultIsBlamedOnWhoseItIs) {
          "the plugin's code crashed in OpenPlugin: it jumped to 0x10, where there is no code"},
         {"in the C library", InLibrary(), "ProcessKey", nullptr, PluginInput::Pointers, ExitStopped,
          "the plugin's code crashed in ProcessKey: the C library faulted on data of qelhost's"},
+        // In what a service calls back: named, with the entry point that
+        // called the service.
+        {"in a dialog procedure", Record(ImageStart + 0x1005), "OpenPlugin", nullptr,
+         PluginInput::Pointers, ExitStopped,
+         "the plugin's code crashed in the dialog procedure of DialogEx, during OpenPlugin: "
+         "segmentation fault at 0x10, at offset 0x1005 of its image",
+         "the dialog procedure of DialogEx"},
+        {"a stand-in in a comparison", Record(Elsewhere), "ProcessKey", "msvcrt.dll!strlen",
+         PluginInput::Pointers, ExitStopped,
+         "the plugin's code crashed in the comparison of FSF.qsort, during ProcessKey: "
+         "msvcrt.dll!strlen was handed a bad pointer",
+         "the comparison of FSF.qsort"},
         // qelhost's own: in its code, with nothing of the plugin's in play.
         {"qelhost's own, during a call", Record(Elsewhere), "OpenPlugin", nullptr,
          PluginInput::Pointers, ExitQelhostFault,
