@@ -408,7 +408,9 @@ const Request Requests[] = {
     {"the plugin's own message", DM_USER + 5, 0, 0, 1234},
 };
 
-long FARAPI Procedure(HANDLE Dialog, int Msg, int Param1, long Param2) {
+// The gate keeps the plugin's 4-byte stack alignment: compiled as qelhost
+// is, the procedure realigns its stack as a service does.
+PLUGIN_STDCALL long Procedure(HANDLE Dialog, int Msg, int Param1, long Param2) {
     if (Msg == DN_INITDIALOG)
         for (const Request& R : Requests)
             Answered.push_back(SendDlgMessage(Dialog, R.Msg, R.Param1, R.Param2));
