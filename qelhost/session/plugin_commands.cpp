@@ -224,6 +224,10 @@ void PressKey(Session& S, const std::vector<std::string>& Words) {
                              "\""};
         State |= ModifierBit(Words[I]);
     }
+    if (Key == VK_CANCEL) { // the console's Ctrl+Break, never a key of the panel
+        PressCtrlBreak(S, State);
+        return;
+    }
     std::string Title = KeyTitle(Name, State);
     std::string Action = HostKeyAction(Key, State);
     std::string HostDoes =
