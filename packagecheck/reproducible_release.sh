@@ -2,7 +2,7 @@
 # Makes the release twice, with make release, from two copies of the sources
 # in differently named folders, and fails unless both hold the same files
 # with the same checksums and each passes sha256sum -c. A proof is kept as a
-# digest of the sources beside WORK_DIR: while no source has changed since,
+# digest of its inputs beside WORK_DIR: while no input has changed since,
 # the proof is not made again and the run ends with status 77 (skipped). A
 # clean checkout has no earlier proof and always makes it.
 # usage: reproducible_release.sh SOURCE_DIR WORK_DIR
@@ -11,10 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 source_dir=$(cd "$1" && pwd)
 work_dir=$2
 proof=$work_dir.proven
-# Every file a copy of the sources holds (copy_sources.sh), by content.
-digest=$(cd "$source_dir" &&
-    find . \( -path ./build -o -path ./dist -o -path ./.git \) -prune -o -type f -print0 |
-    LC_ALL=C sort -z | xargs -0 sha256sum | sha256sum | cut -d" " -f1)
+digest=$("$here/inputs_digest.sh" "$source_dir")
 if [ -f "$proof" ] && [ "$(cat "$proof")" = "$digest" ]; then
     echo "skipped: the release's reproducibility was proven for these very sources" \
          "(digest ${digest:0:12}); a change to any source proves it again"
