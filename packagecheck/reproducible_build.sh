@@ -1,26 +1,14 @@
 #!/usr/bin/env bash
 # Builds the DLL twice from scratch, from two copies of the sources in
 # different places into differently named build folders, and fails unless
-# both builds give the same bytes and neither holds a path of the build. A
-# proof is kept as a digest of its inputs (inputs_digest.sh) beside WORK_DIR:
-# while none has changed since, it is not made again and the run ends with
-# status 77 (skipped). A clean checkout has no earlier proof and makes it.
+# both builds give the same bytes and neither holds a path of the build;
+# skipped while an earlier proof holds (proof.sh).
 # usage: reproducible_build.sh SOURCE_DIR WORK_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/proof.sh"
 source_dir=$(cd "$1" && pwd)
-work_dir=$2
-proof=$work_dir.proven
-digest=$("$here/inputs_digest.sh" "$source_dir")
-if [ -f "$proof" ] && [ "$(cat "$proof")" = "$digest" ]; then
-    echo "skipped: the DLL's reproducibility was proven for these very inputs" \
-         "(digest ${digest:0:12}); a change to any source or tool proves it again"
-    exit 77
-fi
-rm -f "$proof"
-rm -rf "$work_dir"
-mkdir -p "$work_dir"
-work_dir=$(cd "$work_dir" && pwd)
+start_proof "the DLL's reproducibility" "$source_dir" "$2"
 "$here/copy_sources.sh" "$source_dir" "$work_dir/sources-copy"
 
 build() { # SOURCE BUILD_DIR
@@ -44,5 +32,4 @@ for path in "$source_dir" "$work_dir"; do
     fi
 done
 echo "two builds are byte-identical: $(stat -c %s "$first") bytes, sha256 $(sha256sum "$first" | cut -c1-16)"
-rm -rf "$work_dir"
-echo "$digest" >"$proof"
+end_proof
