@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Builds the DLL twice from scratch, from two copies of the sources in
 # different places into differently named build folders, and fails unless
-# both builds give the same bytes and neither holds a path of the build.
+# both builds give the same bytes and neither holds a path of the build;
+# skipped while an earlier proof holds (proof.sh).
 # usage: reproducible_build.sh SOURCE_DIR WORK_DIR
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/proof.sh"
 source_dir=$(cd "$1" && pwd)
-work_dir=$2
-rm -rf "$work_dir"
-mkdir -p "$work_dir"
-work_dir=$(cd "$work_dir" && pwd)
-"$(dirname "$0")/copy_sources.sh" "$source_dir" "$work_dir/sources-copy"
+start_proof "the DLL's reproducibility" "$source_dir" "$2"
+"$here/copy_sources.sh" "$source_dir" "$work_dir/sources-copy"
 
 build() { # SOURCE BUILD_DIR
     cmake -S "$1" --preset dll -B "$2" >"$2.log" 2>&1 &&
@@ -32,3 +32,4 @@ for path in "$source_dir" "$work_dir"; do
     fi
 done
 echo "two builds are byte-identical: $(stat -c %s "$first") bytes, sha256 $(sha256sum "$first" | cut -c1-16)"
+end_proof

@@ -1,29 +1,14 @@
 #!/usr/bin/env bash
 # Makes the release twice, with make release, from two copies of the sources
 # in differently named folders, and fails unless both hold the same files
-# with the same checksums and each passes sha256sum -c. A proof is kept as a
-# digest of the sources beside WORK_DIR: while no source has changed since,
-# the proof is not made again and the run ends with status 77 (skipped). A
-# clean checkout has no earlier proof and always makes it.
+# with the same checksums and each passes sha256sum -c; skipped while an
+# earlier proof holds (proof.sh).
 # usage: reproducible_release.sh SOURCE_DIR WORK_DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/proof.sh"
 source_dir=$(cd "$1" && pwd)
-work_dir=$2
-proof=$work_dir.proven
-# Every file a copy of the sources holds (copy_sources.sh), by content.
-digest=$(cd "$source_dir" &&
-    find . \( -path ./build -o -path ./dist -o -path ./.git \) -prune -o -type f -print0 |
-    LC_ALL=C sort -z | xargs -0 sha256sum | sha256sum | cut -d" " -f1)
-if [ -f "$proof" ] && [ "$(cat "$proof")" = "$digest" ]; then
-    echo "skipped: the release's reproducibility was proven for these very sources" \
-         "(digest ${digest:0:12}); a change to any source proves it again"
-    exit 77
-fi
-rm -f "$proof"
-rm -rf "$work_dir"
-mkdir -p "$work_dir"
-work_dir=$(cd "$work_dir" && pwd)
+start_proof "the release's reproducibility" "$source_dir" "$2"
 
 # make's settings of a make that runs this test would reach the inner one.
 unset MAKEFLAGS MFLAGS MAKELEVEL
@@ -43,5 +28,4 @@ if ! diff <(ls "$first") <(ls "$second") || ! diff "$first/SHA256SUMS" "$second/
 fi
 echo "two releases are identical:"
 cat "$first/SHA256SUMS"
-rm -rf "$work_dir"
-echo "$digest" >"$proof"
+end_proof

@@ -8,6 +8,7 @@
 #include "qelhost/services/host_menu.hpp"
 #include "qelhost/services/input_box.hpp"
 #include "qelhost/services/plugin_environment.hpp"
+#include "qelhost/gate/system.hpp"
 #include "qelhost/services/service_calls.hpp"
 #include "qelhost/services/standard_text.hpp"
 #include "qelhost/services/text_format.hpp"
@@ -137,7 +138,7 @@ PLUGIN_STDCALL int InputBoxService(const char* Title, const char* SubTitle, cons
             return 0;
         std::string Result = UnicodeToOem(Box.Text);
         if (Flags & FIB_EXPANDENV)
-            Result = ExpandedVariables(Result, SessionVariable);
+            Result = ExpandEnvironment(Result);
         if (Result.empty() && !(Flags & FIB_ENABLEEMPTY)) {
             printf("host: InputBox returns 0: the field is empty, without FIB_ENABLEEMPTY\n");
             return 0;

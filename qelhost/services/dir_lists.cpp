@@ -108,6 +108,12 @@ PLUGIN_STDCALL void FreeDirList(const PanelItem* PanelItem) {
     });
 }
 
+std::vector<PanelItem> FolderTree(const std::string& Here) {
+    std::vector<PanelItem> Items;
+    Walk(Here, "", 0, Items);
+    return Items;
+}
+
 void UsePluginFolderLister(PluginFolderLister Lister) {
     ListPluginFolder = Lister;
 }

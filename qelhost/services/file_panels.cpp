@@ -260,6 +260,9 @@ std::string PanelFolder(const FilePanel& Panel) {
 }
 
 void DrawFilePanel(FilePanel& Panel, const std::string& Why) {
+    Panel.Changed = false;
+    if (Panel.Plugin != nullptr && Calls.Redrawing != nullptr && Calls.Redrawing(Panel))
+        return;
     printf("host: %s the %s panel%s\n", Why.c_str(), SideName(Panel.Place),
            Panel.Place == Active ? " (active)" : "");
     std::vector<PanelRow> Rows;

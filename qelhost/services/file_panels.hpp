@@ -31,11 +31,15 @@ struct FilePanel {
 };
 
 // How the host reads the plugin's panel anew (GetOpenPluginInfo,
-// GetFindData, FreeFindData, the items then sorted by SortPanel), and sets
-// its folder (SetDirectory; true when the plugin went there). The session's.
+// GetFindData, FreeFindData, the items then sorted by SortPanel), sets its
+// folder (SetDirectory; true when the plugin went there), and tells it of
+// a drawing to come (FE_REDRAW; true when the plugin drew the panel itself)
+// and of a new view mode (FE_CHANGEVIEWMODE). The session's.
 struct PluginPanelCalls {
     void (*Reread)(FilePanel& Panel);
     bool (*SetDirectory)(FilePanel& Panel, const std::string& OemFolder);
+    bool (*Redrawing)(FilePanel& Panel);
+    void (*ViewModeChanged)(FilePanel& Panel);
 };
 void UsePluginPanelCalls(PluginPanelCalls Calls);
 const PluginPanelCalls& PluginPanel();
@@ -72,7 +76,11 @@ std::vector<int> ChosenItems(const FilePanel& Panel);
 // The Windows path the plugin is shown as the panel's folder (code page 866).
 std::string PanelFolder(const FilePanel& Panel);
 
+// The column types of the panels' one view (PanelInfo.ColumnTypes).
+constexpr char PanelColumnTypes[] = "N,S";
+
 // Draws the panel with the cursor and the selection; told as "host: WHY".
+// The plugin's panel is told first, and not drawn when the plugin drew it.
 void DrawFilePanel(FilePanel& Panel, const std::string& Why);
 // Draws each panel that changed since it was last drawn.
 void DrawChangedPanels();

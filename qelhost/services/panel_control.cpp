@@ -117,7 +117,7 @@ PanelInfo Info(FilePanel& Panel, bool WithItems) {
     Result.Visible = 1;
     Result.Focus = Panel.Place == ActiveSide();
     Result.ViewMode = Panel.ViewMode;
-    CopyName(Result.ColumnTypes, sizeof Result.ColumnTypes, "N,S");
+    CopyName(Result.ColumnTypes, sizeof Result.ColumnTypes, PanelColumnTypes);
     CopyName(Result.ColumnWidths, sizeof Result.ColumnWidths, "0,10");
     CopyName(Result.CurDir, sizeof Result.CurDir, PanelFolder(Panel));
     Result.SortMode = Panel.SortMode;
@@ -166,7 +166,8 @@ void SetFolder(const char* Name, FilePanel& Panel, const void* Param) {
 
 int SetMode(const char* Name, FilePanel& Panel, int Code, const void* Param) {
     int Value = ReadParam<int>(Name, Param);
-    if (Code == FCTL_SETVIEWMODE || Code == FCTL_SETANOTHERVIEWMODE) {
+    bool View = Code == FCTL_SETVIEWMODE || Code == FCTL_SETANOTHERVIEWMODE;
+    if (View) {
         Panel.ViewMode = Value;
     } else if (Code == FCTL_SETSORTMODE || Code == FCTL_SETANOTHERSORTMODE) {
         if (Value < SM_DEFAULT || Value > 11)
@@ -180,6 +181,8 @@ int SetMode(const char* Name, FilePanel& Panel, int Code, const void* Param) {
     SortPanel(Panel);
     Panel.Changed = true;
     printf("host: %s(%d) on %s\n", Name, Value, Describe(Panel).c_str());
+    if (View && Panel.Plugin != nullptr && PluginPanel().ViewModeChanged != nullptr)
+        PluginPanel().ViewModeChanged(Panel);
     return TRUE;
 }
 

@@ -7,6 +7,7 @@
 #include "qelhost/services/panel_records.hpp"
 
 #include <string>
+#include <vector>
 
 PLUGIN_STDCALL int Control(HANDLE hPlugin, int Command, void* Param);
 PLUGIN_STDCALL int GetDirList(const char* Dir, PanelItem** pPanelItem, int* pItemsNumber);
@@ -31,3 +32,8 @@ ClosingPanel TakeClosingPanel();
 typedef bool (*PluginFolderLister)(HANDLE Plugin, const std::string& OemFolder,
                                    std::vector<PanelItem>& Items);
 void UsePluginFolderLister(PluginFolderLister Lister);
+
+// The real folder Here (this system's path) and everything under it, as
+// GetDirList lists it: names relative to it, each folder before its
+// entries; empty when it cannot be read.
+std::vector<PanelItem> FolderTree(const std::string& Here);

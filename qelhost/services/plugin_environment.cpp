@@ -1,5 +1,6 @@
 #include "qelhost/services/plugin_environment.hpp"
 #include "qelhost/gate/drive_map.hpp"
+#include "qelhost/gate/system.hpp"
 #include "qelhost/platform.hpp"
 #include "qelhost/gate/windows_errors.hpp"
 #include "qelhost/services/standard_text.hpp"
@@ -24,7 +25,7 @@ bool Exists(const std::string& WindowsPath) {
 // session reaches (as it always does on Windows), else the current folder.
 std::string TemporaryFolder() {
     std::string Temp;
-    if (SessionVariable("TEMP", Temp)) {
+    if (FindEnvironment("TEMP", Temp)) {
         WindowsPath Read = ReadWindowsPath(Temp, ReadWindowsPath(CurrentFolder(), {}));
         if (Read.Error == 0 && Exists(ShownWindowsPath(Read)))
             return ShownWindowsPath(Read);
@@ -33,14 +34,6 @@ std::string TemporaryFolder() {
 }
 
 } // namespace
-
-bool SessionVariable(const std::string& Name, std::string& Value) {
-    const char* Found = getenv(Name.c_str());
-    if (Found == nullptr)
-        return false;
-    Value = Found;
-    return true;
-}
 
 int NumberOfLinks(const std::string& Path) {
     HostPath Found = HostPathFor(Path);

@@ -7,9 +7,6 @@
 
 #include <string>
 
-// The value of the session's environment variable Name, if it has one.
-bool SessionVariable(const std::string& Name, std::string& Value);
-
 // How many names the file at the Windows path Path has; 1 when it cannot
 // be found, as for a file system that keeps no links.
 int NumberOfLinks(const std::string& Path);

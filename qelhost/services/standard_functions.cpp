@@ -11,6 +11,7 @@
 #include "qelhost/services/panel_services.hpp"
 #include "qelhost/services/plugin_format.hpp"
 #include "qelhost/services/plugin_environment.hpp"
+#include "qelhost/gate/system.hpp"
 #include "qelhost/services/plugin_callbacks.hpp"
 #include "qelhost/services/record_sort.hpp"
 #include "qelhost/services/slot_table.hpp"
@@ -233,7 +234,7 @@ PLUGIN_STDCALL void FsfUnquote(char* Str) {
 
 PLUGIN_STDCALL DWORD FsfExpandEnvironmentStr(const char* Src, char* Dst, size_t Size) {
     const char Where[] = "FSF.ExpandEnvironmentStr";
-    std::string Expanded = ExpandedVariables(Text(Where, Src), SessionVariable);
+    std::string Expanded = ExpandEnvironment(Text(Where, Src));
     if (Size == 0)
         return 0;
     Expanded = Expanded.substr(0, Size - 1);

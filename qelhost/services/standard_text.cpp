@@ -130,19 +130,3 @@ std::string NumberText(int64_t Value, int Radix, bool SixtyFourBits) {
         Digits += '-';
     return std::string(Digits.rbegin(), Digits.rend());
 }
-
-std::string ExpandedVariables(std::string_view Text, VariableLookup Lookup) {
-    std::string Result;
-    for (size_t I = 0; I < Text.size();) {
-        size_t Close = Text[I] == '%' ? Text.find('%', I + 1) : std::string_view::npos;
-        std::string Value;
-        if (Close != std::string_view::npos && Close > I + 1 &&
-            Lookup(std::string(Text.substr(I + 1, Close - I - 1)), Value)) {
-            Result += Value;
-            I = Close + 1;
-        } else {
-            Result += Text[I++];
-        }
-    }
-    return Result;
-}

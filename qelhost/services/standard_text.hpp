@@ -47,7 +47,3 @@ int64_t LeadingNumber(std::string_view Text);
 // in radix 10, as the host's itoa; an empty text for another radix.
 std::string NumberText(int64_t Value, int Radix, bool SixtyFourBits);
 
-// %NAME% replaced by the variable's value where Lookup finds one (it
-// returns false otherwise), kept as written where not.
-typedef bool (*VariableLookup)(const std::string& Name, std::string& Value);
-std::string ExpandedVariables(std::string_view Text, VariableLookup Lookup);

@@ -58,6 +58,54 @@ void AskForEdits(Answer& Result, const FieldView& Field) {
             return;
 }
 
+// What the buttons' prompt takes before the button, as a script's answer
+// check N, radio N or item N does.
+struct ControlWord {
+    const char* Word;
+    EditStep::Kind What;
+    int FieldView::*Count;
+    const char* Things;
+};
+const ControlWord ControlWords[] = {
+    {"check", EditStep::Check, &FieldView::CheckBoxes, "check boxes"},
+    {"radio", EditStep::Radio, &FieldView::RadioButtons, "radio buttons"},
+    {"item", EditStep::ListItem, &FieldView::ListItems, "list items"},
+};
+
+// "Before the button: check N (check boxes 1 to 3), …", or "" when the
+// dialog has none of them.
+std::string ControlHint(const FieldView* Field) {
+    std::vector<std::string> Hints;
+    for (const ControlWord& Control : ControlWords)
+        if (Field != nullptr && Field->*Control.Count > 0)
+            Hints.push_back(std::string(Control.Word) + " N (" + Control.Things + " 1 to " +
+                            std::to_string(Field->*Control.Count) + ")");
+    return Hints.empty() ? "" : "  Before the button: " + Joined(Hints, ", ") + ".\n";
+}
+
+// Whether Line chooses a check box, radio button or list item: then it is
+// added to the answer's edits, or told as a mistake.
+bool ControlChoice(const std::string& Line, const FieldView* Field, Answer& Result) {
+    size_t Blank = Line.find(' ');
+    std::string Word = Line.substr(0, Blank);
+    for (const ControlWord& Control : ControlWords) {
+        if (strcasecmp(Word.c_str(), Control.Word) != 0)
+            continue;
+        int Count = Field != nullptr ? Field->*Control.Count : 0;
+        std::string Given = Blank == std::string::npos ? "" : Line.substr(Blank + 1);
+        int Number = NumberUpTo(Given, Count);
+        if (Count == 0)
+            TellMistake(std::string("this dialog has no ") + Control.Things);
+        else if (Number == 0)
+            TellMistake(std::string("the ") + Control.Things + " are 1 to " +
+                        std::to_string(Count) + ", not \"" + Given + "\"");
+        else
+            Result.Edits.push_back({Control.What, "", Number});
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field,
@@ -74,9 +122,12 @@ Answer AskUser(const std::vector<std::string>& Buttons, const FieldView* Field,
     if (!Keys.empty())
         Choices.push_back("the key " + Joined(Keys, ", "));
     std::string Prompt = "  Press which? " + Joined(Choices, ", ") + " (Enter for the default): ";
+    printf("%s", ControlHint(Field).c_str());
     std::string Line;
     while (AskLine(Prompt, Line)) {
-        if (Line.empty()) {
+        if (ControlChoice(Line, Field, Result)) {
+            continue;
+        } else if (Line.empty()) {
             Result.Close = Answer::PressEnter;
         } else if (strcasecmp(Line.c_str(), "esc") == 0) {
             Result.Close = Answer::PressEsc;

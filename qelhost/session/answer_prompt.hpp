@@ -1,5 +1,6 @@
 // The prompts of a box or dialog that has no prepared answer: the user
-// edits the field (or takes a history entry) and picks the button.
+// edits the field (or takes a history entry), toggles check boxes and
+// chooses radio buttons and list items, and picks the button.
 #pragma once
 
 #include "qelhost/services/user_answer.hpp"

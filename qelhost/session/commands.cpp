@@ -35,6 +35,9 @@ const char HelpText[] =
     "  cursor NAME                     put the active panel's cursor on NAME\n"
     "  select NAME...                  select those items of the active panel\n"
     "  tab                             make the other panel active\n"
+    "  find MASK                       find files in the active panel's folder and below,\n"
+    "                                  and send the results to the plugin's panel\n"
+    "  idle                            wait: the plugin's panels hear FE_IDLE\n"
     "  answer button LABEL|N | enter | esc      how the next box, dialog or menu closes\n"
     "  answer key NAME                 a break key (ShiftF4, CtrlA) closes the next menu\n"
     "  answer type TEXT | append TEXT | clear | history N\n"
@@ -222,6 +225,10 @@ bool RunCommand(Session& S, const std::string& Line) {
         SelectCommand(S, AllWords(Rest));
     else if (Command == "tab" && Rest.empty())
         TabCommand(S);
+    else if (Command == "find")
+        FindCommand(S, Rest);
+    else if (Command == "idle" && Rest.empty())
+        IdleCommand(S);
     else
         throw BadCommand{"unknown command \"" + Command + "\" (help lists the commands)"};
     FinishPanels(S);

@@ -15,7 +15,7 @@ const NamedKey NamedKeys[] = {
     {"Enter", VK_RETURN},   {"Esc", VK_ESCAPE},  {"Tab", VK_TAB},    {"Space", VK_SPACE},
     {"BackSpace", VK_BACK}, {"Ins", VK_INSERT},  {"Del", VK_DELETE}, {"Home", VK_HOME},
     {"End", VK_END},        {"PgUp", VK_PRIOR},  {"PgDn", VK_NEXT},  {"Left", VK_LEFT},
-    {"Up", VK_UP},          {"Right", VK_RIGHT}, {"Down", VK_DOWN},
+    {"Up", VK_UP},          {"Right", VK_RIGHT}, {"Down", VK_DOWN},  {"Break", VK_CANCEL},
 };
 
 struct HostAction {

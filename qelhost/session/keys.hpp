@@ -6,6 +6,10 @@
 
 #include <string>
 
+// Windows' virtual-key code of Break, which the console hands over as
+// Ctrl+Break.
+constexpr int VK_CANCEL = 0x03;
+
 // The virtual-key code of a key name ("F7", "Enter", "A"), or -1.
 int VirtualKeyCode(const std::string& Name);
 

@@ -3,6 +3,7 @@
 #include "qelhost/services/dialog.hpp"
 #include "qelhost/services/file_panels.hpp"
 #include "qelhost/services/folder_listing.hpp"
+#include "qelhost/services/name_masks.hpp"
 #include "qelhost/services/panel_services.hpp"
 #include "qelhost/services/panel_view.hpp"
 #include "qelhost/services/text_format.hpp"
@@ -10,6 +11,7 @@
 #include "qelhost/regular_file.hpp"
 #include "qelhost/session/answers.hpp"
 
+#include <stdint.h>
 #include <stdio.h>
 #include <string.h>
 
@@ -21,6 +23,14 @@ Session* Current = nullptr;
 
 // Folders deeper than this are not followed by GetPluginDirList.
 constexpr int MaxPluginDepth = 32;
+
+// Windows' code of Ctrl+Break for a console's control handler, which the
+// host hands on with FE_BREAK.
+constexpr DWORD CTRL_BREAK_EVENT = 1;
+
+// While the plugin hears FE_REDRAW or FE_CHANGEVIEWMODE, a drawing or a
+// view mode it asks for itself is not told to it again.
+bool TellingRedraw = false, TellingViewMode = false;
 
 std::string NameOf(const PanelItem& Item) {
     return std::string(Item.FindData.cFileName, strnlen(Item.FindData.cFileName, MAX_PATH));
@@ -115,6 +125,62 @@ void ReadPluginPanel(Session& S, FilePanel& Panel, bool Opening) {
 
 void Reread(FilePanel& Panel) {
     ReadPluginPanel(*Current, Panel, false);
+}
+
+int TellEvent(Session& S, HANDLE Plugin, const std::string& Event, int Code, void* Param) {
+    printf("host: ProcessEvent(%s, %s)\n", HandleText(Plugin).c_str(), Event.c_str());
+    int Result = S.Plugin.ProcessEventCall(Plugin, Code, Param);
+    printf("host: ProcessEvent returns %d\n", Result);
+    return Result;
+}
+
+// The file panels that show the plugin's panels, which hear the host's
+// events (FE_IDLE, FE_BREAK) when it exports ProcessEvent.
+std::vector<FilePanel*> EventPanels(Session& S) {
+    std::vector<FilePanel*> Shown;
+    if (!S.Plugin.Has(PluginEntries::ProcessEvent))
+        return Shown;
+    for (Side Place : {Side::Left, Side::Right})
+        if (PanelAt(Place).Plugin != nullptr)
+            Shown.push_back(&PanelAt(Place));
+    return Shown;
+}
+
+bool Redrawing(FilePanel& Panel) {
+    Session& S = *Current;
+    if (TellingRedraw || !S.Plugin.Has(PluginEntries::ProcessEvent))
+        return false;
+    TellingRedraw = true;
+    int DrewItself = TellEvent(S, Panel.Plugin, "FE_REDRAW", FE_REDRAW, nullptr);
+    TellingRedraw = false;
+    if (DrewItself)
+        printf("host: the plugin drew its panel itself; the host does not draw it\n");
+    return DrewItself != 0;
+}
+
+// FE_CHANGEVIEWMODE hands the new mode's column types.
+void ViewModeChanged(FilePanel& Panel) {
+    Session& S = *Current;
+    if (TellingViewMode || !S.Plugin.Has(PluginEntries::ProcessEvent))
+        return;
+    TellingViewMode = true;
+    std::string Columns = PanelColumnTypes;
+    TellEvent(S, Panel.Plugin, "FE_CHANGEVIEWMODE, \"" + Columns + "\"", FE_CHANGEVIEWMODE,
+              Columns.data());
+    TellingViewMode = false;
+}
+
+// Ctrl+0 to Ctrl+9: the view mode of that number.
+bool IsViewModeKey(int Key, unsigned State) {
+    return State == PKF_CONTROL && Key >= '0' && Key <= '9';
+}
+
+void SetViewMode(FilePanel& Panel, int Mode) {
+    Panel.ViewMode = Mode;
+    Panel.Changed = true;
+    printf("host: the %s panel's view mode is %d\n", SideName(Panel.Place), Mode);
+    if (Panel.Plugin != nullptr)
+        ViewModeChanged(Panel);
 }
 
 int SetPluginFolder(Session& S, HANDLE Plugin, const std::string& Oem, int OpMode) {
@@ -428,7 +494,7 @@ bool FolderPanelKey(Session& S, FilePanel& Panel, int Key, unsigned State, bool 
 
 void UsePanelCalls(Session& S) {
     Current = &S;
-    UsePluginPanelCalls({Reread, SetDirectory});
+    UsePluginPanelCalls({Reread, SetDirectory, Redrawing, ViewModeChanged});
     UsePluginFolderLister(ListPluginFolder);
 }
 
@@ -490,6 +556,78 @@ void TabCommand(Session& S) {
     (void)S;
 }
 
+void FindCommand(Session& S, const std::string& Masks) {
+    if (Masks.empty())
+        throw BadCommand{"find: give the file mask, as *.txt"};
+    std::string Why = WhyNotOem(Masks);
+    if (!Why.empty())
+        throw BadCommand{"find: " + Why + "; the host's masks are in code page 866"};
+    FilePanel& Panel = ActivePanel();
+    if (Panel.Plugin != nullptr)
+        throw BadCommand{"find: the active panel shows the plugin's panel; find searches a "
+                         "file panel's folder"};
+    std::string Mask = UnicodeToOem(FromUtf8(Unquoted(Masks)));
+    std::string Folder = PanelFolder(Panel);
+    std::vector<PanelItem> Found;
+    for (PanelItem Item : FolderTree(Panel.Folder)) {
+        std::string Relative = NameOf(Item);
+        if (!MatchesMaskList(Mask, NamePart(Relative)))
+            continue;
+        std::string Full = Folder + (Folder.back() == '\\' ? "" : "\\") + Relative;
+        memset(Item.FindData.cFileName, 0, sizeof Item.FindData.cFileName);
+        memcpy(Item.FindData.cFileName, Full.data(), std::min<size_t>(Full.size(), MAX_PATH - 1));
+        Found.push_back(Item);
+    }
+    printf("host: Find file: %s match \"%s\" in %s and below\n",
+           Plural(Found.size(), "name").c_str(), Shown(Mask).c_str(), Shown(Folder).c_str());
+    for (const PanelItem& Item : Found)
+        printf("  %s\n", Shown(NameOf(Item)).c_str());
+    if (Found.empty())
+        return;
+    if (!S.Plugin.CanOpen() || !S.Plugin.Has(PluginEntries::SetFindList)) {
+        printf("host: the plugin takes no find list (SetFindList); the results stay in the "
+               "host's window\n");
+        return;
+    }
+    printf("host: the user sends the results to a panel: OpenPlugin(OPEN_FINDLIST, 0)\n");
+    HANDLE Plugin = S.Plugin.OpenPlugin(OPEN_FINDLIST, 0);
+    if (Plugin == INVALID_HANDLE_VALUE) {
+        printf("host: OpenPlugin returns INVALID_HANDLE_VALUE: no panel opens\n");
+        return;
+    }
+    printf("host: OpenPlugin returns %s; SetFindList(%s, %s)\n", HandleText(Plugin).c_str(),
+           HandleText(Plugin).c_str(), Plural(Found.size(), "item").c_str());
+    int Taken = S.Plugin.SetFindListCall(Plugin, Found.data(), static_cast<int>(Found.size()));
+    printf("host: SetFindList returns %d\n", Taken);
+    if (!Taken) {
+        printf("host: ClosePlugin(%s): the plugin did not take the list\n",
+               HandleText(Plugin).c_str());
+        S.Plugin.ClosePlugin(Plugin);
+        return;
+    }
+    printf("host: the plugin's panel opens with the results\n");
+    S.Panels.push_back(Plugin);
+    ShowPluginPanel(S, Plugin);
+}
+
+void IdleCommand(Session& S) {
+    std::vector<FilePanel*> Hearing = EventPanels(S);
+    printf("host: the user waits%s\n", Hearing.empty() ? "; no plugin panel hears FE_IDLE" : "");
+    for (FilePanel* Panel : Hearing)
+        TellEvent(S, Panel->Plugin, "FE_IDLE", FE_IDLE, nullptr);
+}
+
+void PressCtrlBreak(Session& S, unsigned ControlState) {
+    if (ControlState != PKF_CONTROL)
+        throw BadCommand{"key: Break is pressed with ctrl alone (key Break ctrl)"};
+    std::vector<FilePanel*> Hearing = EventPanels(S);
+    printf("host: the user presses Ctrl+Break%s\n",
+           Hearing.empty() ? "; no plugin panel hears FE_BREAK, and nothing runs to stop" : "");
+    for (FilePanel* Panel : Hearing)
+        TellEvent(S, Panel->Plugin, "FE_BREAK, CTRL_BREAK_EVENT", FE_BREAK,
+                  reinterpret_cast<void*>(static_cast<uintptr_t>(CTRL_BREAK_EVENT)));
+}
+
 void ShowPluginPanel(Session& S, HANDLE Plugin) {
     FilePanel& Panel = ActivePanel();
     Panel.Plugin = Plugin;
@@ -517,6 +655,11 @@ bool FolderPanelActive() {
 
 bool HostTakesKey(Session& S, int Key, unsigned ControlState, bool Act) {
     FilePanel& Panel = ActivePanel();
+    if (IsViewModeKey(Key, ControlState) && (Panel.Plugin != nullptr || PanelsInUse())) {
+        if (Act)
+            SetViewMode(Panel, Key - '0');
+        return true;
+    }
     if (Panel.Plugin != nullptr)
         return PluginPanelKey(S, Panel, Key, ControlState, Act);
     return PanelsInUse() && FolderPanelKey(S, Panel, Key, ControlState, Act);

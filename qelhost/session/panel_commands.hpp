@@ -18,6 +18,15 @@ void PanelCommand(Session& S, const std::vector<std::string>& Words); // [left|r
 void CursorCommand(Session& S, const std::string& Name);
 void SelectCommand(Session& S, const std::vector<std::string>& Names);
 void TabCommand(Session& S);
+// The host's Find file on the active file panel's folder and below, its
+// results sent to the plugin's panel (OpenPlugin with OPEN_FINDLIST, then
+// SetFindList) when the plugin takes such lists.
+void FindCommand(Session& S, const std::string& Masks);
+// The user leaves the host idle: FE_IDLE to each plugin panel shown.
+void IdleCommand(Session& S);
+// Ctrl+Break (ControlState must be PKF_CONTROL alone): FE_BREAK to each
+// plugin panel shown.
+void PressCtrlBreak(Session& S, unsigned ControlState);
 
 // Reads the plugin's panel Plugin just opened into the active file panel
 // and shows it.

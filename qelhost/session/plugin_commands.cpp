@@ -212,7 +212,7 @@ void CloseActivePanel(Session& S, bool Forced) {
     PluginPanelClosed(Panel);
 }
 
-void PressKey(Session& S, const std::vector<std::string>& Words) {
+NamedKey ReadKeyWords(const std::vector<std::string>& Words) {
     std::string Name = Words.empty() ? "" : Words[0];
     int Key = VirtualKeyCode(Name);
     if (Key < 0)
@@ -224,7 +224,18 @@ void PressKey(Session& S, const std::vector<std::string>& Words) {
                              "\""};
         State |= ModifierBit(Words[I]);
     }
-    std::string Title = KeyTitle(Name, State);
+    return {Key, State, KeyTitle(Name, State)};
+}
+
+void PressKey(Session& S, const std::vector<std::string>& Words) {
+    NamedKey Named = ReadKeyWords(Words);
+    int Key = Named.VirtualKey;
+    unsigned State = Named.State;
+    if (Key == VK_CANCEL) { // the console's Ctrl+Break, never a key of the panel
+        PressCtrlBreak(S, State);
+        return;
+    }
+    const std::string& Title = Named.Title;
     std::string Action = HostKeyAction(Key, State);
     std::string HostDoes =
         "the host handles " + Title + " itself" + (Action.empty() ? "" : ": " + Action);

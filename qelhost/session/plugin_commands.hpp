@@ -24,6 +24,15 @@ struct BadCommand {
 void ChooseFromMenu(Session& S, const std::string& Where, const std::string& Item);
 void TypeCommandLine(Session& S, const std::string& Text);
 void PressEnterOnFile(Session& S, const std::string& Path);
+// The words of a key command (the key's name, then its modifiers): its
+// virtual key, modifier bits and title; a BadCommand names a mistake.
+struct NamedKey {
+    int VirtualKey;
+    unsigned State;
+    std::string Title;
+};
+NamedKey ReadKeyWords(const std::vector<std::string>& Words);
+
 // Words: the key's name, then its modifiers.
 void PressKey(Session& S, const std::vector<std::string>& Words);
 // The user leaves the plugin's panel: ProcessEvent(FE_CLOSE) may refuse,

@@ -51,28 +51,6 @@ void ViewerEvent(int Event, void* Param) {
     Current->Plugin.ProcessViewerEventCall(Event, Param);
 }
 
-// The key words of a key command: its virtual key and modifier bits.
-struct NamedKey {
-    int VirtualKey;
-    unsigned State;
-    std::string Title;
-};
-
-NamedKey ReadKeyWords(const std::vector<std::string>& Words) {
-    std::string Name = Words.empty() ? "" : Words[0];
-    int Key = VirtualKeyCode(Name);
-    if (Key < 0)
-        throw BadCommand{"key: unknown key \"" + Name + "\" (the keys: " + KeyNames() + ")"};
-    unsigned State = 0;
-    for (size_t I = 1; I < Words.size(); ++I) {
-        if (ModifierBit(Words[I]) == 0)
-            throw BadCommand{"key: the modifiers are shift, ctrl and alt, not \"" + Words[I] +
-                             "\""};
-        State |= ModifierBit(Words[I]);
-    }
-    return {Key, State, KeyTitle(Name, State)};
-}
-
 // ECTL_READINPUT: the script's next line must press a key.
 bool ReadKey(INPUT_RECORD& Record) {
     std::string Line;

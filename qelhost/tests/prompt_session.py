@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Types a session at qelhost through a pseudo-terminal, as a person would.
 
-    prompt_session.py PLUGIN.dll [EMULATOR] QELHOST
+    prompt_session.py PLUGIN.dll DIALOGS.dll [EMULATOR] QELHOST
 
-Each journey makes a mistake at every kind of prompt (qel>, a box's, a
-dialog's field and buttons), which qelhost must tell in one line and ask
-again, and ends by Ctrl-D, which must close the plugin's panel and end the
-run with status 0, on a fresh line.
+Each journey of PLUGIN.dll makes a mistake at every kind of prompt (qel>, a
+box's, a dialog's field and buttons), which qelhost must tell in one line
+and ask again, and ends by Ctrl-D, which must close the plugin's panel and
+end the run with status 0, on a fresh line. DIALOGS.dll's settings dialog
+is answered at the prompt with check boxes, a radio button and a list item
+as a script answers it.
 """
 import ast
 import os
@@ -38,6 +40,7 @@ MISTAKES_THEN_CTRL_D_IN_A_DIALOG = [
     ("日本", ["qelhost: code page 866 has no 日本", "New text (Enter keeps it): "]),
     ("typed", ["Press which? 1 { Accept }, 2 [ Cancel ], Esc"]),
     ("Nope", ['qelhost: there is no button "Nope"', "Press which?"]),
+    ("check 1", ["qelhost: this dialog has no check boxes", "Press which?"]),
     ("1", ["user: presses { Accept }", "You entered:", "Press which?"]),
     ("", ["typed", "Press which?"]),
     ("", ["the plugin handled F7", "qel> "]),
@@ -55,6 +58,24 @@ CTRL_D_AT_THE_COMMAND_PROMPT = [
     ("answer esc", ["qel> "]),
     (CTRL_D, ["^\nqelhost: line 2: the answer there was not used\n"
               "host: ClosePlugin(1): the plugin's panel closes\nhost: the session ends"]),
+]
+
+SETTINGS_CHOSEN_AT_THE_PROMPT = [
+    (None, ["qel> "]),
+    ("menu panels 1", ["DN_INITDIALOG", "[ ] Enable auto wrap", "New text (Enter keeps it): "]),
+    ("60", ["Before the button: check N (check boxes 1 to 2), radio N (radio buttons 1 to 2), "
+            "item N (list items 1 to ", "Press which?"]),
+    ("check 9", ['qelhost: the check boxes are 1 to 2, not "9"', "Press which?"]),
+    ("radio", ['qelhost: the radio buttons are 1 to 2, not ""', "Press which?"]),
+    ("check 1", ["Press which?"]),
+    ("check 2", ["Press which?"]),
+    ("radio 2", ["Press which?"]),
+    ("item 3", ["Press which?"]),
+    ("1", ["user: toggles [ ] Enable auto wrap", "user: toggles [ ] Justify right border",
+           "user: chooses ( ) Wrap anywhere", 'user: picks "Mac"',
+           "on, margin 60, anywhere, justify, line ends Mac", "Press which?"]),
+    ("", ["qel> "]),
+    (CTRL_D, ["host: the session ends"]),
 ]
 
 
@@ -158,10 +179,13 @@ def journey(name, command, steps):
 
 
 def main():
-    command = sys.argv[2:] + [sys.argv[1]]
+    command = sys.argv[3:] + [sys.argv[1]]
+    dialogs = sys.argv[3:] + [sys.argv[2]]
     passed = [journey("mistakes, then Ctrl-D in a dialog", command,
                       MISTAKES_THEN_CTRL_D_IN_A_DIALOG),
-              journey("Ctrl-D at the command prompt", command, CTRL_D_AT_THE_COMMAND_PROMPT)]
+              journey("Ctrl-D at the command prompt", command, CTRL_D_AT_THE_COMMAND_PROMPT),
+              journey("check boxes, radio buttons and list items at the prompt", dialogs,
+                      SETTINGS_CHOSEN_AT_THE_PROMPT)]
     return 0 if all(passed) else 1
 
 

@@ -33,10 +33,12 @@ if(QELFAR_DLL)
                  ${QELFAR} ${SESSIONS}/unknown_button.qel)
 
     # Typed at a terminal: a mistake at every kind of prompt is told and
-    # asked again; Ctrl-D ends the session, closing the plugin's panel.
+    # asked again; Ctrl-D ends the session, closing the plugin's panel; a
+    # dialog's check boxes, radio buttons and list items are answered there.
     add_test(NAME qelhost.prompt_mistakes
              COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/prompt_session.py
-                     ${QELFAR} ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:qelhost>)
+                     ${QELFAR} ${FIXTURES}/dialogs.dll ${CMAKE_CROSSCOMPILING_EMULATOR}
+                     $<TARGET_FILE:qelhost>)
     set_tests_properties(qelhost.prompt_mistakes PROPERTIES TIMEOUT 60)
 endif()
 
@@ -249,7 +251,7 @@ add_test(NAME qelhost.make_journey_folders
          COMMAND ${CMAKE_COMMAND} -DDIR=${JOURNEYS}
                  -P ${CMAKE_CURRENT_SOURCE_DIR}/make_journey_folders.cmake)
 set_tests_properties(qelhost.make_journey_folders PROPERTIES FIXTURES_SETUP qelhost_journeys)
-foreach(Journey panels_tmppanel panels_compare panels_tour)
+foreach(Journey panels_tmppanel panels_compare panels_tour panels_find)
     qelhost_test(${Journey} 0 OUT ${SESSIONS}/${Journey}.out
                  ARGS ${FIXTURES}/panels.dll ${SESSIONS}/${Journey}.qel
                  DIFFERING "C:[\\\\]" BECAUSE "under Wine the journey's folder is on Z:, not C:")

@@ -124,13 +124,6 @@ TEST(StandardText, NumbersBothWays) {
 }
 
 namespace {
-bool FakeVariable(const std::string& Name, std::string& Value) {
-    if (Name != "HOME")
-        return false;
-    Value = "C:\\Users\\me";
-    return true;
-}
-
 std::string Formatted(const char* Format, ...) {
     va_list Arguments;
     va_start(Arguments, Format);
@@ -140,12 +133,6 @@ std::string Formatted(const char* Format, ...) {
     return Made ? Text : "refused: " + Why;
 }
 } // namespace
-
-TEST(StandardText, EnvironmentVariables) {
-    EXPECT_EQ(ExpandedVariables("%HOME%\\x %NONE% 100%", FakeVariable),
-              "C:\\Users\\me\\x %NONE% 100%");
-    EXPECT_EQ(ExpandedVariables("%%HOME%", FakeVariable), "%C:\\Users\\me");
-}
 
 TEST(FormatLikeHost, MicrosoftSizesPointersAndRefusals) {
     EXPECT_EQ(Formatted("%d|%5s|%-3c|%I64d|%lld|%x", -3, "ab", 'z', 1LL << 40, -2LL, 255),
