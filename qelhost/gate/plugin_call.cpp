@@ -44,17 +44,31 @@ std::string Describe(uint32_t Breaches) {
     return Text;
 }
 
+// This function's saved frame pointer and return address, just above the
+// gate's frame: a plugin writing through a stale pointer on its stack may
+// reach them, and qelhost would then return through what it wrote, its
+// entry point no longer running. Read through volatile: after the call
+// they are read again from the stack, not from a register.
+uint64_t FrameLink(void* volatile* Frame) {
+    return uint64_t(reinterpret_cast<uintptr_t>(Frame[0])) << 32 |
+           reinterpret_cast<uintptr_t>(Frame[1]);
+}
+
 } // namespace
 
 uint32_t CallPlugin(const char* Name, const void* Function,
                     std::initializer_list<uint32_t> Arguments) {
     if (Name != nullptr)
         NoteEntryPoint(Name);
+    auto* Frame = static_cast<void* volatile*>(__builtin_frame_address(0));
+    uint64_t Link = FrameLink(Frame);
     EnterPluginCall();
     uint64_t Returned =
         qelhost_call_plugin(Function, Arguments.begin(), static_cast<uint32_t>(Arguments.size()));
     LeavePluginCall();
     uint32_t Breaches = static_cast<uint32_t>(Returned >> 32);
+    if (FrameLink(Frame) != Link)
+        Breaches |= FrameOverwritten;
     if (Breaches != 0)
         StopAsPluginFault("it returned with %s, against the calling convention",
                           Describe(Breaches).c_str());

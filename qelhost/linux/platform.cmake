@@ -17,6 +17,11 @@ add_executable(qelhost ${QELHOST_SHARED_SOURCES}
 target_include_directories(qelhost PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(qelhost PRIVATE qelhost_pe)
 target_compile_options(qelhost PRIVATE ${QELFAR_WARNINGS})
+# The plugin runs in qelhost's address space: its table of library addresses
+# is bound at the start and then read-only, so that a plugin's stray write
+# there faults in the plugin's own code rather than redirecting qelhost's
+# next library call into the plugin's data.
+target_link_options(qelhost PRIVATE -Wl,-z,relro,-z,now)
 if(QELFAR_COVERAGE)
     target_sources(qelhost PRIVATE ${CMAKE_SOURCE_DIR}/cmake/counts_at_exit.cpp)
     target_link_options(qelhost PRIVATE -Wl,--wrap=_exit)
