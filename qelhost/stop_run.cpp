@@ -2,6 +2,7 @@
 #include "qelhost/platform.hpp"
 
 #include <errno.h>
+#include <signal.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -11,6 +12,7 @@
 namespace {
 
 char Message[1024]; // static: a fault handler may be the caller
+volatile sig_atomic_t WrittenStatus = -1;
 void (*EndHook)(bool Finished) = nullptr;
 
 void RunEndHook(bool Finished) {
@@ -38,7 +40,12 @@ void StopRunWith(int Status, const char* Text) {
     WriteAll("qelhost: ", 9);
     WriteAll(Text, strnlen(Text, sizeof Message));
     WriteAll("\n", 1);
+    WrittenStatus = Status;
     EndProcess(Status);
+}
+
+int WrittenEndStatus() {
+    return WrittenStatus;
 }
 
 void SetEndHook(void (*Hook)(bool Finished)) {

@@ -33,6 +33,11 @@ constexpr int ExitPluginEnded = 5;
 // handler may call it.
 [[noreturn]] void StopRunWith(int Status, const char* Message);
 
+// The status of the run whose "qelhost:" line StopRunWith has written, or
+// -1 before. A fault after that line, in the process's own end, is no new
+// outcome: the fault handler ends with this status.
+int WrittenEndStatus();
+
 // What the session does at every end but a fault's (a fault handler calls
 // StopRunWith, which skips it): Finished tells a run that went through
 // (FinishRun) from one stopped. Called once; it may stop the run itself.

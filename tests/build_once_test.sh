@@ -4,6 +4,8 @@
 # the build folder of a small project of its own, made in WORK_DIR.
 # usage: build_once_test.sh WORK_DIR
 set -uo pipefail
+# Within make test the marks of built presets would skip the builds here.
+unset QELFAR_BUILT_PRESETS
 build_once=$(cd "$(dirname "$0")" && pwd)/build_once.sh
 work=$1
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1

@@ -18,7 +18,16 @@ def results_file(folder, group):
     return os.path.join(folder, f"{group}.xml")
 
 
-def _last_line(text):
+# GoogleTest's GTEST_SKIP() prints "FILE:LINE: Skipped", then its message.
+GTEST_SKIPPED = re.compile(r"^\S+:\d+: Skipped\n(.+)$", re.MULTILINE)
+
+
+def _skip_reason(text):
+    """GTEST_SKIP()'s message, else the last line printed (the line its skip
+    rule matched)."""
+    told = GTEST_SKIPPED.search(text)
+    if told and told.group(1).strip():
+        return told.group(1).strip()
     lines = [line.strip() for line in text.splitlines() if line.strip()]
     return lines[-1] if lines else ""
 
@@ -30,8 +39,8 @@ def _safe_name(name):
 def read(folder, group, since):
     """(skipped, failed) of GROUP's JUnit file, when written at or after SINCE.
 
-    A skipped test's reason is the last line it printed (the line its skip
-    rule matched), else CTest's own word. A failed test's output is written to
+    A skipped test's reason is what _skip_reason finds in its output, else
+    CTest's own word. A failed test's output is written to
     FOLDER/GROUP/NAME.log, whose path is its text."""
     path = results_file(folder, group)
     try:
@@ -45,7 +54,7 @@ def read(folder, group, since):
         name = case.get("name", "?")
         output = case.findtext("system-out") or ""
         if case.find("skipped") is not None:
-            reason = _last_line(output) or case.find("skipped").get("message", "skipped")
+            reason = _skip_reason(output) or case.find("skipped").get("message", "skipped")
             skipped.append(Outcome(group, name, reason))
         elif case.find("failure") is not None or case.get("status") == "fail":
             log = os.path.join(folder, group, _safe_name(name) + ".log")

@@ -8,6 +8,7 @@
 #include <pthread.h>
 #include <signal.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 #include <sys/syscall.h>
 #include <ucontext.h>
@@ -66,6 +67,29 @@ void NoteStackBounds() {
     pthread_attr_destroy(&Attributes);
 }
 
+// The environment's strings lie at the top of the process's stack, above
+// every frame of qelhost's: a plugin whose writes run up the stack wrecks
+// them before it faults, and the end of the run that reports the fault
+// reads them (the coverage build's count files look up GCOV_PREFIX). A copy
+// in qelhost's own heap keeps them whole; without memory for it, the
+// environment stays where it is.
+void MoveEnvironmentOffTheStack() {
+    size_t Count = 0;
+    while (environ[Count] != nullptr)
+        ++Count;
+    auto Copy = static_cast<char**>(calloc(Count + 1, sizeof(char*)));
+    if (Copy == nullptr)
+        return;
+    for (size_t I = 0; I < Count; ++I)
+        if ((Copy[I] = strdup(environ[I])) == nullptr) {
+            while (I > 0)
+                free(Copy[--I]);
+            free(Copy);
+            return;
+        }
+    environ = Copy;
+}
+
 int Blame(int Signal, const siginfo_t& Info, const mcontext_t& Registers) {
     char What[64];
     unsigned long Address = reinterpret_cast<uintptr_t>(Info.si_addr);
@@ -93,6 +117,10 @@ int Blame(int Signal, const siginfo_t& Info, const mcontext_t& Registers) {
 SIGNAL_HANDLER void OnFault(int Signal, siginfo_t* Info, void* Context) {
     RestoreQelhostState();
     if (Reporting) { // no library call: the report itself faulted
+        // Past its line, only the process's end faulted, in memory the
+        // plugin wrecked (the coverage build writes its counts there).
+        if (int Written = WrittenEndStatus(); Written >= 0)
+            syscall(SYS_exit_group, Written);
         const char Text[] = "qelhost: a second fault while reporting a fault\n";
         syscall(SYS_write, STDERR_FILENO, Text, sizeof Text - 1);
         syscall(SYS_exit_group, ExitQelhostFault);
@@ -122,6 +150,7 @@ void ReportCrashes() {
     sigaltstack(&Stack, nullptr);
     NoteQelhostState();
     NoteStackBounds();
+    MoveEnvironmentOffTheStack();
     PrepareMemoryProbe(); // the report reads the stack through it
     struct sigaction Action;
     memset(&Action, 0, sizeof Action);

@@ -411,17 +411,6 @@ long ServeRequest(PluginDialog& Owned, int Msg, int Param1, long Param2) {
     return ItemRequest(Owned, Msg, Param1, Param2);
 }
 
-// What the user left in the items goes back into the plugin's records.
-void WriteBack(FarDialogItem* Records, const PluginDialog& Owned) {
-    for (size_t I = 0; I < Owned.Records.size(); ++I) {
-        const DialogItem& Item = Owned.Dialog.Items[I];
-        if (IsEdit(Item) || Item.Type == DI_COMBOBOX)
-            WriteDialogText(Records, static_cast<int>(I), Item);
-        if (Item.Type == DI_CHECKBOX || Item.Type == DI_RADIOBUTTON)
-            WriteDialogState(Records, static_cast<int>(I), Item);
-    }
-}
-
 } // namespace
 
 void UseDialogAnswers(AnswerSource Ask) {
@@ -443,7 +432,7 @@ PLUGIN_STDCALL int DialogEx(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2
         Owned.Dialog.Data = Param;
         int Field = -1;
         int Result = RunHostDialog(Owned.Dialog, Field, Answers);
-        WriteBack(Item, Owned);
+        WriteDialogBack(Item, Owned.Dialog.Items);
         Open.pop_back();
         return Result;
     });

@@ -51,6 +51,22 @@ DialogItem Converted(const FarDialogItem& Record, int Position) {
     return Item;
 }
 
+// Writes Item's text into the plugin's record Position, cut to its buffer.
+void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item) {
+    char Data[DialogTextSize] = {};
+    std::string Oem = UnicodeToOem(Item.Text).substr(0, DialogTextSize - 1);
+    memcpy(Data, Oem.data(), Oem.size());
+    if (!CopyToPlugin(Items[Position].Data, Data, DialogTextSize))
+        PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
+}
+
+// Writes a check box's or radio button's state into its record.
+void WriteDialogState(FarDialogItem* Items, int Position, const DialogItem& Item) {
+    int State = Item.Selected;
+    if (!CopyToPlugin(&Items[Position].Selected, &State, sizeof State))
+        PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
+}
+
 } // namespace
 
 bool IsList(const DialogItem& Item) {
@@ -74,16 +90,12 @@ std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count, const c
     return Result;
 }
 
-void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item) {
-    char Data[DialogTextSize] = {};
-    std::string Oem = UnicodeToOem(Item.Text).substr(0, DialogTextSize - 1);
-    memcpy(Data, Oem.data(), Oem.size());
-    if (!CopyToPlugin(Items[Position].Data, Data, DialogTextSize))
-        PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
-}
-
-void WriteDialogState(FarDialogItem* Items, int Position, const DialogItem& Item) {
-    int State = Item.Selected;
-    if (!CopyToPlugin(&Items[Position].Selected, &State, sizeof State))
-        PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
+void WriteDialogBack(FarDialogItem* Records, const std::vector<DialogItem>& Items) {
+    for (size_t I = 0; I < Items.size(); ++I) {
+        const DialogItem& Item = Items[I];
+        if (IsEdit(Item) || Item.Type == DI_COMBOBOX)
+            WriteDialogText(Records, static_cast<int>(I), Item);
+        if (Item.Type == DI_CHECKBOX || Item.Type == DI_RADIOBUTTON)
+            WriteDialogState(Records, static_cast<int>(I), Item);
+    }
 }

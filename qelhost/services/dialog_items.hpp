@@ -34,7 +34,7 @@ constexpr int MaxListItems = 4096;
 std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count,
                                         const char* Where = "Dialog");
 
-// Writes Item's text into the plugin's record Position, cut to its buffer.
-void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item);
-// Writes a check box's or radio button's state into its record.
-void WriteDialogState(FarDialogItem* Items, int Position, const DialogItem& Item);
+// What the user left in Items goes back into the plugin's records: each
+// edit field's and combo box's text (cut to its buffer), each check box's
+// and radio button's state.
+void WriteDialogBack(FarDialogItem* Records, const std::vector<DialogItem>& Items);

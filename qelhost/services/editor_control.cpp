@@ -1,6 +1,7 @@
 #include "host/native_panels.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/editor_keys.hpp"
+#include "qelhost/services/key_names.hpp"
 #include "qelhost/services/from_plugin.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/services/window_control.hpp"

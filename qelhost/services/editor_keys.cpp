@@ -42,43 +42,7 @@ bool MovesCursor(EditorText& Text, int Base, int Modifiers) {
     return false;
 }
 
-// The base key of a virtual-key code that is no character: 0x100 above it,
-// as the host numbers its keys.
-int NamedBase(int VirtualKey) {
-    if ((VirtualKey >= VK_PRIOR && VirtualKey <= VK_DELETE) ||
-        (VirtualKey >= VK_F1 && VirtualKey <= VK_F12))
-        return 0x100 + VirtualKey;
-    return 0;
-}
-
 } // namespace
-
-int KeyOfInputRecord(const INPUT_RECORD& Record) {
-    if (Record.EventType != KEY_EVENT)
-        return 0;
-    const KEY_EVENT_RECORD& Key = Record.Event.KeyEvent;
-    DWORD State = Key.dwControlKeyState;
-    int Modifiers = (State & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED) ? KEY_CTRL : 0) |
-                    (State & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED) ? KEY_ALT : 0) |
-                    (State & SHIFT_PRESSED ? KEY_SHIFT : 0);
-    int VirtualKey = Key.wVirtualKeyCode;
-    if (int Base = NamedBase(VirtualKey))
-        return Base | Modifiers;
-    bool CtrlOrAlt = Modifiers & (KEY_CTRL | KEY_ALT);
-    if (CtrlOrAlt && ((VirtualKey >= 'A' && VirtualKey <= 'Z') || IsDigitKey(VirtualKey)))
-        return VirtualKey | Modifiers;
-    switch (VirtualKey) {
-    case VK_BACK:
-    case VK_TAB:
-    case VK_RETURN:
-    case VK_ESCAPE:
-        return VirtualKey | Modifiers;
-    }
-    unsigned char Character = static_cast<unsigned char>(Key.uChar.AsciiChar);
-    if (Character >= 0x20 && !CtrlOrAlt)
-        return Character; // Shift is in the character itself
-    return Character >= 0x20 ? Character | Modifiers : 0;
-}
 
 WindowAction EditorTakesKey(EditorWindow& Editor, int Key) {
     EditorText& Text = Editor.Text;
@@ -88,6 +52,8 @@ WindowAction EditorTakesKey(EditorWindow& Editor, int Key) {
         Modifiers |= (Modifiers & KEY_RCTRL ? KEY_CTRL : 0) | (Modifiers & KEY_RALT ? KEY_ALT : 0);
     if (MovesCursor(Text, Base, Modifiers))
         return WindowAction::Done;
+    if (Key == (KEY_SHIFT | KEY_SPACE)) // a space all the same
+        Modifiers = 0;
     if (Modifiers == 0 && Base >= 0x20 && Base <= 0xFF) {
         TypeCharacter(Text, static_cast<char>(Base));
         return WindowAction::Done;

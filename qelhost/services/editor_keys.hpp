@@ -1,5 +1,6 @@
-// Keys as the host's editor and viewer take them: the key code of a console
-// key event, and what each window does with a key the plugin left to it.
+// Keys as the host's editor and viewer take them (read from a console key
+// event by key_names.hpp's KeyOfInputRecord): what each window does with a
+// key the plugin left to it.
 #pragma once
 
 #include "host/native_keys.hpp"
@@ -7,10 +8,6 @@
 #include "qelhost/services/viewer_window.hpp"
 
 #include <string>
-
-// The host's key code of a key event (a printable character is its byte;
-// with Ctrl or Alt, a letter is its upper-case code), or 0 for another event.
-int KeyOfInputRecord(const INPUT_RECORD& Record);
 
 enum class WindowAction {
     Nothing, // the window has no use for the key

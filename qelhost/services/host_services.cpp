@@ -120,11 +120,7 @@ PLUGIN_STDCALL int Dialog(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2, 
         std::vector<DialogItem> Items = ReadDialogItems(Item, ItemsNumber);
         int Edited = -1;
         int Result = RunHostDialog(X1, Y1, X2, Y2, Items, Edited, Answers());
-        if (Edited >= 0)
-            WriteDialogText(Item, Edited, Items[Edited]);
-        for (size_t I = 0; I < Items.size(); ++I)
-            if (Items[I].Type == DI_CHECKBOX || Items[I].Type == DI_RADIOBUTTON)
-                WriteDialogState(Item, static_cast<int>(I), Items[I]);
+        WriteDialogBack(Item, Items);
         return Result;
     });
 }

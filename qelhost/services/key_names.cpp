@@ -76,7 +76,7 @@ int KeyFromName(std::string_view Name) {
     return Modifiers | Char;
 }
 
-int StandardKeyOfInputRecord(const INPUT_RECORD& Record) {
+int KeyOfInputRecord(const INPUT_RECORD& Record) {
     if (Record.EventType != KEY_EVENT || !Record.Event.KeyEvent.bKeyDown)
         return KEY_NONE;
     const KEY_EVENT_RECORD& Event = Record.Event.KeyEvent;

@@ -18,6 +18,7 @@ std::string KeyName(int Key);
 // The key called Name (without case), or -1.
 int KeyFromName(std::string_view Name);
 
-// The key a console input record stands for; KEY_NONE for what is no key
-// press (a release, a mouse event) or no key the host knows.
-int StandardKeyOfInputRecord(const INPUT_RECORD& Record);
+// The key a console input record stands for, as FSF.FarInputRecordToKey
+// gives it; KEY_NONE for what is no key press (a release, a mouse event) or
+// no key the host knows. The editor and viewer read their keys so too.
+int KeyOfInputRecord(const INPUT_RECORD& Record);

@@ -328,8 +328,7 @@ PLUGIN_STDCALL int FsfFarNameToKey(const char* Name) {
     return KeyFromName(Text("FSF.FarNameToKey", Name));
 }
 PLUGIN_STDCALL int FsfFarInputRecordToKey(const INPUT_RECORD* Record) {
-    return StandardKeyOfInputRecord(
-        ReadList("FSF.FarInputRecordToKey", "the input record", Record, 1)[0]);
+    return KeyOfInputRecord(ReadList("FSF.FarInputRecordToKey", "the input record", Record, 1)[0]);
 }
 
 // ---- names and files ----

@@ -4,6 +4,7 @@
 #include "host/native_viewer.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/editor_keys.hpp"
+#include "qelhost/services/key_names.hpp"
 #include "qelhost/services/editor_view.hpp"
 #include "qelhost/services/message_box.hpp"
 #include "qelhost/services/text_format.hpp"

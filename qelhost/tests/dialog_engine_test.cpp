@@ -474,3 +474,25 @@ TEST(DialogEx, AProceduresRequestsAndWhatGoesBackIntoTheRecords) {
     EXPECT_EQ(Records[First].Selected, 0);
     EXPECT_EQ(Records[Second].Selected, 1);
 }
+
+// What the Dialog service does: the records read, the dialog run, and what
+// the user left written back, a combo box's chosen text too.
+TEST(DialogRecords, WhatTheUserLeftGoesBack) {
+    FarDialogItem Records[] = {Record(DI_EDIT, 1, 1, 20, "kept"), Record(DI_COMBOBOX, 1, 2, 20, ""),
+                               Record(DI_CHECKBOX, 1, 3, 0, "Sure"),
+                               Record(DI_BUTTON, 1, 4, 0, "Ok")};
+    FarListItem Entries[2] = {};
+    strcpy(Entries[0].Text, "one");
+    strcpy(Entries[1].Text, "two");
+    FarList Choices = {2, Entries};
+    Records[1].History = reinterpret_cast<const char*>(&Choices);
+    std::vector<DialogItem> Items = ReadDialogItems(Records, 4);
+    Outcome Result = RunDialog(
+        Items, {Closing(Answer::PressButton,
+                        {Step(EditStep::ListItem, "", 2), Step(EditStep::Check, "", 1)}, "Ok")});
+    WriteDialogBack(Records, Result.Items);
+    EXPECT_EQ(Result.Closed, 3);
+    EXPECT_STREQ(Records[0].Data, "kept");
+    EXPECT_STREQ(Records[1].Data, "two");
+    EXPECT_EQ(Records[2].Selected, 1);
+}

@@ -112,8 +112,12 @@ LONG CALLBACK OnException(EXCEPTION_POINTERS* Pointers) {
     const char* Name = FaultName(Pointers->ExceptionRecord->ExceptionCode);
     if (Name == nullptr)
         return EXCEPTION_CONTINUE_SEARCH;
-    if (InterlockedExchange(&Reporting, 1) != 0)
+    if (InterlockedExchange(&Reporting, 1) != 0) {
+        // Past its line, only the process's end faulted: the outcome stands.
+        if (int Written = WrittenEndStatus(); Written >= 0)
+            EndProcess(Written);
         StopRunWith(ExitQelhostFault, "a second fault while reporting a fault");
+    }
     char What[64];
     Fault F = Described(*Pointers->ExceptionRecord, *Pointers->ContextRecord, Name, What);
     if (LoaderAtWork() && !InPluginImage(F.Instruction) && !F.BadJump) {
