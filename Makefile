@@ -176,8 +176,12 @@ fuzz: deps dll
 	@$(CONFIGURE) linux32 >/dev/null
 	@$(BUILD) linux32 --target qelhost -j $(JOBS) >/dev/null
 	@echo "Running $(MUTANTS) mutants of dist/qelfar/qelfar.dll through qelhost"
-	@qelhost/tests/mutants.py --dll dist/qelfar/qelfar.dll --session qelhost/sessions/demo.qel \
-	    --rows qelhost/tests/mutants.txt --sample $(MUTANTS) --timeout 5 --jobs $(JOBS) -- bin/qelhost
+	@# The program just built, under the build's emulator if it has one: not
+	@# bin/qelhost, which would build again when a source changes meanwhile.
+	@emulator=$$(sed -n 's/^CMAKE_CROSSCOMPILING_EMULATOR:[A-Z]*=//p' build/linux32/CMakeCache.txt); \
+	qelhost/tests/mutants.py --dll dist/qelfar/qelfar.dll --session qelhost/sessions/demo.qel \
+	    --rows qelhost/tests/mutants.txt --sample $(MUTANTS) --timeout 5 --jobs $(JOBS) \
+	    -- $$emulator build/linux32/qelhost/qelhost
 
 # The unit tests, built without sanitizers, under valgrind memcheck.
 memcheck: deps
