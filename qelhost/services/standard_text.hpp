@@ -46,4 +46,3 @@ int64_t LeadingNumber(std::string_view Text);
 // Value in Radix (2 to 36), small letters for digits past 9; negative only
 // in radix 10, as the host's itoa; an empty text for another radix.
 std::string NumberText(int64_t Value, int Radix, bool SixtyFourBits);
-
