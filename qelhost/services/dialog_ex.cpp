@@ -432,7 +432,7 @@ PLUGIN_STDCALL int DialogEx(INT_PTR PluginNumber, int X1, int Y1, int X2, int Y2
         Owned.Dialog.Data = Param;
         int Field = -1;
         int Result = RunHostDialog(Owned.Dialog, Field, Answers);
-        WriteDialogBack(Item, Owned.Dialog.Items);
+        WriteDialogBack(Item, Owned.Dialog.Items, "DialogEx");
         Open.pop_back();
         return Result;
     });

@@ -52,19 +52,21 @@ DialogItem Converted(const FarDialogItem& Record, int Position) {
 }
 
 // Writes Item's text into the plugin's record Position, cut to its buffer.
-void WriteDialogText(FarDialogItem* Items, int Position, const DialogItem& Item) {
+void WriteDialogText(const char* Where, FarDialogItem* Items, int Position,
+                     const DialogItem& Item) {
     char Data[DialogTextSize] = {};
     std::string Oem = UnicodeToOem(Item.Text).substr(0, DialogTextSize - 1);
     memcpy(Data, Oem.data(), Oem.size());
     if (!CopyToPlugin(Items[Position].Data, Data, DialogTextSize))
-        PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
+        PluginFault(Where, "item " + std::to_string(Position + 1) + " cannot be written");
 }
 
 // Writes a check box's or radio button's state into its record.
-void WriteDialogState(FarDialogItem* Items, int Position, const DialogItem& Item) {
+void WriteDialogState(const char* Where, FarDialogItem* Items, int Position,
+                      const DialogItem& Item) {
     int State = Item.Selected;
     if (!CopyToPlugin(&Items[Position].Selected, &State, sizeof State))
-        PluginFault(Service, "item " + std::to_string(Position + 1) + " cannot be written");
+        PluginFault(Where, "item " + std::to_string(Position + 1) + " cannot be written");
 }
 
 } // namespace
@@ -90,12 +92,13 @@ std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count, const c
     return Result;
 }
 
-void WriteDialogBack(FarDialogItem* Records, const std::vector<DialogItem>& Items) {
+void WriteDialogBack(FarDialogItem* Records, const std::vector<DialogItem>& Items,
+                     const char* Where) {
     for (size_t I = 0; I < Items.size(); ++I) {
         const DialogItem& Item = Items[I];
         if (IsEdit(Item) || Item.Type == DI_COMBOBOX)
-            WriteDialogText(Records, static_cast<int>(I), Item);
+            WriteDialogText(Where, Records, static_cast<int>(I), Item);
         if (Item.Type == DI_CHECKBOX || Item.Type == DI_RADIOBUTTON)
-            WriteDialogState(Records, static_cast<int>(I), Item);
+            WriteDialogState(Where, Records, static_cast<int>(I), Item);
     }
 }

@@ -36,5 +36,7 @@ std::vector<DialogItem> ReadDialogItems(FarDialogItem* Items, int Count,
 
 // What the user left in Items goes back into the plugin's records: each
 // edit field's and combo box's text (cut to its buffer), each check box's
-// and radio button's state.
-void WriteDialogBack(FarDialogItem* Records, const std::vector<DialogItem>& Items);
+// and radio button's state. A record that cannot take it stops the run
+// naming the service Where, whatever the dialog read in between.
+void WriteDialogBack(FarDialogItem* Records, const std::vector<DialogItem>& Items,
+                     const char* Where = "Dialog");

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <string.h>
+#include <sys/mman.h>
 
 #include <deque>
 
@@ -495,4 +496,20 @@ TEST(DialogRecords, WhatTheUserLeftGoesBack) {
     EXPECT_STREQ(Records[0].Data, "kept");
     EXPECT_STREQ(Records[1].Data, "two");
     EXPECT_EQ(Records[2].Selected, 1);
+}
+
+// Records the plugin made unwritable while its dialog ran stop the run
+// naming the service that writes them back, not the last one that read an
+// item (SendDlgMessage's DM_SETDLGITEM reads through the same code).
+TEST(DialogRecordsDeathTest, AnUnwritableRecordNamesTheServiceWritingBack) {
+    FarDialogItem Writable[] = {Record(DI_EDIT, 1, 1, 20, "text")};
+    std::vector<DialogItem> Items = ReadDialogItems(Writable, 1, "SendDlgMessage");
+    auto Page = static_cast<FarDialogItem*>(
+        mmap(nullptr, sizeof Writable, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(Page, MAP_FAILED);
+    memcpy(Page, Writable, sizeof Writable);
+    ASSERT_EQ(mprotect(Page, sizeof Writable, PROT_READ), 0);
+    EXPECT_EXIT(WriteDialogBack(Page, Items, "DialogEx"), testing::ExitedWithCode(3),
+                "qelhost: DialogEx: item 1 cannot be written");
+    munmap(Page, sizeof Writable);
 }
