@@ -75,6 +75,19 @@ bool IsList(const DialogItem& Item) {
     return Item.Type == DI_LISTBOX || Item.Type == DI_COMBOBOX;
 }
 
+DialogItem HostDialogItem(int Type, int X1, int Y1, int X2, int Y2, const std::u32string& Text,
+                          DWORD Flags) {
+    DialogItem Item;
+    Item.Type = Type;
+    Item.X1 = X1;
+    Item.Y1 = Y1;
+    Item.X2 = X2;
+    Item.Y2 = Y2;
+    Item.Flags = Flags;
+    Item.Text = Text;
+    return Item;
+}
+
 bool IsEdit(const DialogItem& Item) {
     return Item.Type == DI_EDIT || Item.Type == DI_FIXEDIT || Item.Type == DI_PSWEDIT;
 }

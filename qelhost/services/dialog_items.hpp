@@ -23,6 +23,11 @@ struct DialogItem {
     int ListPos = 0;
 };
 
+// An item of a dialog the host makes of its own (an input box, a copy's
+// question), at the corners given.
+DialogItem HostDialogItem(int Type, int X1, int Y1, int X2, int Y2, const std::u32string& Text,
+                          DWORD Flags = 0);
+
 bool IsEdit(const DialogItem& Item);
 bool IsList(const DialogItem& Item); // a list box or combo box
 

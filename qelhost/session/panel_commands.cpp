@@ -286,19 +286,6 @@ void ClearSelection(FilePanel& Panel) {
     Panel.Changed = true;
 }
 
-DialogItem HostItem(int Type, int X1, int Y1, int X2, int Y2, DWORD Flags,
-                    const std::u32string& Text) {
-    DialogItem Item;
-    Item.Type = Type;
-    Item.X1 = X1;
-    Item.Y1 = Y1;
-    Item.X2 = X2;
-    Item.Y2 = Y2;
-    Item.Flags = Flags;
-    Item.Text = Text;
-    return Item;
-}
-
 // The host's Copy (or Rename) dialog before files go into the plugin's
 // panel; true when the user confirms it.
 bool ConfirmCopy(const std::vector<PanelItem>& Records, bool Move, const FilePanel& Target) {
@@ -306,11 +293,12 @@ bool ConfirmCopy(const std::vector<PanelItem>& Records, bool Move, const FilePan
     std::u32string Question = Verb + U" " + FromUtf8(ChosenText(Records)) + U" to:";
     std::u32string Destination = OemToUnicode(Target.PluginFormat) + U":";
     int Width = static_cast<int>(std::max<size_t>(Question.size(), 40)) + 10;
-    std::vector<DialogItem> Items = {HostItem(DI_DOUBLEBOX, 3, 1, Width - 4, 6, 0, Verb),
-                                     HostItem(DI_TEXT, 5, 2, 0, 2, 0, Question),
-                                     HostItem(DI_EDIT, 5, 3, Width - 6, 3, 0, Destination),
-                                     HostItem(DI_BUTTON, 0, 5, 0, 5, DIF_CENTERGROUP, Verb),
-                                     HostItem(DI_BUTTON, 0, 5, 0, 5, DIF_CENTERGROUP, U"Cancel")};
+    std::vector<DialogItem> Items = {
+        HostDialogItem(DI_DOUBLEBOX, 3, 1, Width - 4, 6, Verb),
+        HostDialogItem(DI_TEXT, 5, 2, 0, 2, Question),
+        HostDialogItem(DI_EDIT, 5, 3, Width - 6, 3, Destination),
+        HostDialogItem(DI_BUTTON, 0, 5, 0, 5, Verb, DIF_CENTERGROUP),
+        HostDialogItem(DI_BUTTON, 0, 5, 0, 5, U"Cancel", DIF_CENTERGROUP)};
     Items[2].Focus = true;
     Items[3].Default = true;
     int Field = -1;
