@@ -2,6 +2,8 @@
 #   QELHOST, EMULATOR (may be empty), ARGUMENTS ('|'-separated)
 #   RUNNER        what runs qelhost.exe under Wine (run_wine.sh), for its twin
 #                 tests; its status 77 skips the test
+#   WINE_DRIVE    L=DIR: under Wine, the drive L: is the folder DIR for the run
+#                 (optional; what --drive L=DIR does for the Linux qelhost)
 #   DIFFERING     ('|'-separated) regular expressions of the lines that may
 #                 differ between the two loaders: dropped before comparing
 #   STATUS        the exit status expected
@@ -23,6 +25,7 @@ if(NOT EMULATOR AND NOT RUNNER AND DEFINED ENV{QELHOST_ADDRESS_LIMIT})
 endif()
 if(RUNNER) # Wine cannot run under an emulator
     set(ENV{QELHOST_EMULATED} "${EMULATED}")
+    set(ENV{QELHOST_WINE_DRIVE} "${WINE_DRIVE}")
 endif()
 set(Folder "")
 if(DEFINED FILES)
