@@ -225,6 +225,13 @@ void UpdatePanel(FilePanel& Panel, bool KeepSelection) {
 }
 
 void SortPanel(FilePanel& Panel) {
+    if (Panel.Plugin != nullptr && Calls.Sort != nullptr)
+        Calls.Sort(Panel);
+    else
+        SortInHostOrder(Panel);
+}
+
+void SortInHostOrder(FilePanel& Panel) {
     auto First = Panel.Items.begin();
     if (First != Panel.Items.end() && IsUpItem(*First))
         ++First;

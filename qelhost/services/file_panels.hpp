@@ -31,12 +31,14 @@ struct FilePanel {
 };
 
 // How the host reads the plugin's panel anew (GetOpenPluginInfo,
-// GetFindData, FreeFindData, the items then sorted by SortPanel), sets its
-// folder (SetDirectory; true when the plugin went there), and tells it of
-// a drawing to come (FE_REDRAW; true when the plugin drew the panel itself)
-// and of a new view mode (FE_CHANGEVIEWMODE). The session's.
+// GetFindData, FreeFindData, the items then sorted by SortPanel), sorts it
+// (the plugin's Compare, where it exports one, over SortInHostOrder), sets
+// its folder (SetDirectory; true when the plugin went there), and tells it
+// of a drawing to come (FE_REDRAW; true when the plugin drew the panel
+// itself) and of a new view mode (FE_CHANGEVIEWMODE). The session's.
 struct PluginPanelCalls {
     void (*Reread)(FilePanel& Panel);
+    void (*Sort)(FilePanel& Panel);
     bool (*SetDirectory)(FilePanel& Panel, const std::string& OemFolder);
     bool (*Redrawing)(FilePanel& Panel);
     void (*ViewModeChanged)(FilePanel& Panel);
@@ -63,8 +65,13 @@ bool ShowFolder(FilePanel& Panel, const std::string& Here, std::string& Why);
 // Reads the panel's folder, or the plugin's panel, again, keeping the
 // selection (unless told not to) and the cursor on the same name.
 void UpdatePanel(FilePanel& Panel, bool KeepSelection);
-// Orders the items by the panel's sort mode, ".." first.
+// Orders the items by the panel's sort mode, ".." first: whenever the host
+// sorts a plugin's panel it asks the plugin's Compare (PluginPanelCalls'
+// Sort), so every sort, a read or a request of the plugin's, takes this way.
 void SortPanel(FilePanel& Panel);
+// The host's own order of the sort mode, folders before files; what the
+// plugin's Compare answering -2 asks for.
+void SortInHostOrder(FilePanel& Panel);
 
 // The position of the item called Name (UTF-8, without case), or -1.
 int FindItem(const FilePanel& Panel, const std::string& Name);

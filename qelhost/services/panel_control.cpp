@@ -178,9 +178,9 @@ int SetMode(const char* Name, FilePanel& Panel, int Code, const void* Param) {
     } else {
         Panel.Numeric = Value != 0;
     }
+    printf("host: %s(%d) on %s\n", Name, Value, Describe(Panel).c_str());
     SortPanel(Panel);
     Panel.Changed = true;
-    printf("host: %s(%d) on %s\n", Name, Value, Describe(Panel).c_str());
     if (View && Panel.Plugin != nullptr && PluginPanel().ViewModeChanged != nullptr)
         PluginPanel().ViewModeChanged(Panel);
     return TRUE;

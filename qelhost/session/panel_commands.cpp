@@ -67,7 +67,7 @@ void MergeSort(std::vector<PanelItem>& Items, size_t From, size_t To, Less& Befo
 // The host's order, or the plugin's Compare where it exports one: -2 asks
 // for the host's order of the two, -3 for the host's order from then on.
 void SortPluginPanel(Session& S, FilePanel& Panel) {
-    SortPanel(Panel);
+    SortInHostOrder(Panel);
     if (!S.Plugin.Has(PluginEntries::Compare) || Panel.SortMode == SM_UNSORTED)
         return;
     size_t First = !Panel.Items.empty() && IsUpItem(Panel.Items[0]) ? 1 : 0;
@@ -118,13 +118,17 @@ void ReadPluginPanel(Session& S, FilePanel& Panel, bool Opening) {
     std::vector<PanelItem> Records = AsPanelItems(List.Records);
     Panel.Items.insert(Panel.Items.end(), Records.begin(), Records.end());
     Panel.SortMode = Description.Unsorted ? SM_UNSORTED : SM_NAME;
-    SortPluginPanel(S, Panel);
+    SortPanel(Panel);
     Panel.Current = std::min(Panel.Current, std::max(static_cast<int>(Panel.Items.size()) - 1, 0));
     Panel.Changed = true;
 }
 
 void Reread(FilePanel& Panel) {
     ReadPluginPanel(*Current, Panel, false);
+}
+
+void Sort(FilePanel& Panel) {
+    SortPluginPanel(*Current, Panel);
 }
 
 int TellEvent(Session& S, HANDLE Plugin, const std::string& Event, int Code, void* Param) {
@@ -482,7 +486,7 @@ bool FolderPanelKey(Session& S, FilePanel& Panel, int Key, unsigned State, bool 
 
 void UsePanelCalls(Session& S) {
     Current = &S;
-    UsePluginPanelCalls({Reread, SetDirectory, Redrawing, ViewModeChanged});
+    UsePluginPanelCalls({Reread, Sort, SetDirectory, Redrawing, ViewModeChanged});
     UsePluginFolderLister(ListPluginFolder);
 }
 
