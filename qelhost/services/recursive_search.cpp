@@ -1,52 +1,23 @@
 // FSF.FarRecursiveSearch: a real folder walked, the plugin's function
 // called (through the gate, a nested call) for each entry that matches the
-// mask, with its find record and its full Windows path, until it returns 0.
+// mask list (the host's file masks, as FSF.ProcessName matches them), with
+// its find record and its full Windows path, until it returns 0.
 #include "qelhost/gate/plugin_call.hpp"
 #include "qelhost/services/cp866.hpp"
 #include "qelhost/services/folder_listing.hpp"
 #include "qelhost/services/from_plugin.hpp"
+#include "qelhost/services/name_masks.hpp"
 #include "qelhost/services/panel_services.hpp"
 #include "qelhost/services/service_call.hpp"
 #include "qelhost/services/text_format.hpp"
 #include "qelhost/services/windows_paths.hpp"
 
-#include <ctype.h>
 #include <stdio.h>
 
 namespace {
 
 const char Service[] = "FarRecursiveSearch";
 constexpr int MaxDepth = 32;
-
-bool Matches(const char* Mask, const char* Name) {
-    for (; *Mask != 0; ++Mask, ++Name) {
-        if (*Mask == '*') {
-            for (const char* Rest = Name;; ++Rest) {
-                if (Matches(Mask + 1, Rest))
-                    return true;
-                if (*Rest == 0)
-                    return false;
-            }
-        }
-        if (*Name == 0 || (*Mask != '?' && tolower(static_cast<unsigned char>(*Mask)) !=
-                                               tolower(static_cast<unsigned char>(*Name))))
-            return false;
-    }
-    return *Name == 0;
-}
-
-// The masks of a list ("*.txt,*.hlf"); "*.*" also takes names without a dot.
-bool MatchesAny(const std::string& Masks, const std::string& Name) {
-    size_t Start = 0;
-    while (Start <= Masks.size()) {
-        size_t Comma = std::min(Masks.find(',', Start), Masks.size());
-        std::string Mask = Masks.substr(Start, Comma - Start);
-        if (Mask == "*.*" || Matches(Mask.c_str(), Name.c_str()))
-            return true;
-        Start = Comma + 1;
-    }
-    return false;
-}
 
 struct Search {
     std::string Masks;
@@ -74,7 +45,7 @@ bool Walk(Search& S, const std::string& Here, const std::string& Shown, int Dept
     for (const FolderEntry& Entry : Entries) {
         std::string Name = Entry.Data.cFileName;
         std::string FullName = Shown + (Shown.back() == '\\' ? "" : "\\") + Name;
-        if (MatchesAny(S.Masks, Name) && !Call(S, Entry.Data, FullName))
+        if (MatchesMaskList(S.Masks, Name) && !Call(S, Entry.Data, FullName))
             return false;
         if (IsFolder(Entry.Data) && S.Flags & FRS_RECUR) {
             if (!Walk(S, Entry.Here, FullName, Depth + 1))

@@ -42,13 +42,30 @@ TEST(MatchesMask, WildcardsSetsCaseAndTheDotRules) {
         EXPECT_EQ(MatchesMask(C.Mask, C.Name), C.Matches) << C.Mask << " / " << C.Name;
 }
 
+// FSF.ProcessName's lists and FarRecursiveSearch's masks alike.
 TEST(MatchesMaskList, CommasSemicolonsQuotesAndBlanks) {
-    EXPECT_TRUE(MatchesMaskList("*.c, *.h", "x.h"));
-    EXPECT_TRUE(MatchesMaskList("*.c;*.h", "x.c"));
-    EXPECT_FALSE(MatchesMaskList("*.c, *.h", "x.cpp"));
-    EXPECT_TRUE(MatchesMaskList("\"a,b*\", *.h", "a,bc"));
-    EXPECT_FALSE(MatchesMaskList(" , ", "x"));
-    EXPECT_FALSE(MatchesMaskList("\"unclosed", "x"));
+    const struct {
+        const char* Masks;
+        const char* Name;
+        bool Matches;
+    } Cases[] = {
+        {"*.c, *.h", "x.h", true},
+        {"*.c;*.h", "x.c", true},
+        {"*.c, *.h", "x.cpp", false},
+        {"\"a,b*\", *.h", "a,bc", true},
+        {" , ", "x", false},
+        {"\"unclosed", "x", false},
+        {"*.txt,*.hlf", "TEST.HLF", true},
+        {"*.txt,*.hlf", "sub", false},
+        {"*", "sub", true},
+        {"*", "a.b", true},
+        {"*.txt,*.*", "README", true},
+        {"", "x", false},
+        {"*.txt,", "x.txt", true},
+    };
+    for (const auto& Case : Cases)
+        EXPECT_EQ(MatchesMaskList(Case.Masks, Case.Name), Case.Matches)
+            << Case.Masks << " / " << Case.Name;
 }
 
 TEST(GeneratedName, NameAndExtensionBuiltFromTheMask) {
