@@ -125,6 +125,10 @@ const char* NoteCallback(const char* Name) {
     return Outer;
 }
 
+const char* RunningCallback() {
+    return CallbackRunning;
+}
+
 UsingPluginArguments::UsingPluginArguments(const char* Function, PluginInput What)
     : OuterFunction(ArgumentsOf), OuterWhat(ArgumentsAre) {
     ArgumentsOf = Function;

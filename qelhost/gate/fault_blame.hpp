@@ -68,6 +68,7 @@ const char* RunningEntryPoint();
 // it, during the entry point running. Returns the one noted before, which
 // the caller notes again after the call (they nest).
 const char* NoteCallback(const char* Name);
+const char* RunningCallback();
 
 // What a stand-in the plugin called works on: pointers it handed over, or
 // the heap its blocks lie in (which its overruns corrupt).

@@ -6,20 +6,23 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <initializer_list>
+
 namespace {
 
 unsigned Limit = DefaultCallLimit;
 int Depth = 0; // calls into the plugin under way, nested ones included
 char Message[256];
 
-// The entry point as the lines name it: "OpenPlugin", "entry routine"
-// (from "its entry routine"), "TLS callback" (from "a TLS callback").
-const char* ShortName(const char* Entry) {
-    if (strncmp(Entry, "its ", 4) == 0)
-        return Entry + 4;
-    if (strncmp(Entry, "a ", 2) == 0)
-        return Entry + 2;
-    return Entry;
+// A function as the lines name it after "the plugin's": "OpenPlugin",
+// "entry routine" (from "its entry routine"), "TLS callback" (from "a TLS
+// callback"), "dialog procedure of DialogEx" (from "the dialog procedure of
+// DialogEx").
+const char* ShortName(const char* Name) {
+    for (const char* Article : {"its ", "a ", "the "})
+        if (strncmp(Name, Article, strlen(Article)) == 0)
+            return Name + strlen(Article);
+    return Name;
 }
 
 } // namespace
@@ -45,10 +48,20 @@ WaitingForUser::~WaitingForUser() {
         SetAlarm(Left);
 }
 
+// In a function a service calls back, named as a fault there is: "the
+// plugin's dialog procedure of DialogEx, during OpenPlugin, did not return".
 void StopTimedOut() {
     const char* Entry = RunningEntryPoint();
-    snprintf(Message, sizeof Message, "the plugin's %s did not return within %u s",
-             Entry != nullptr ? ShortName(Entry) : "code", Limit);
+    const char* Callback = RunningCallback();
+    if (Callback != nullptr && Entry != nullptr)
+        snprintf(Message, sizeof Message, "the plugin's %s, during %s, did not return within %u s",
+                 ShortName(Callback), Entry, Limit);
+    else
+        snprintf(Message, sizeof Message, "the plugin's %s did not return within %u s",
+                 Callback != nullptr ? ShortName(Callback)
+                 : Entry != nullptr  ? ShortName(Entry)
+                                     : "code",
+                 Limit);
     StopRunWith(ExitStopped, Message);
 }
 

@@ -1,7 +1,10 @@
 // Stopping a run from outside the plugin's code: the watchdog over calls
 // into the plugin, and the user's interruptions. Both end the run with the
-// transcript kept and one line that names the entry point running:
+// transcript kept and one line that names the entry point running (and the
+// function of the plugin's that a service calls back, if one runs):
 //   "the plugin's OpenPlugin did not return within 2 s"            (status 3)
+//   "the plugin's dialog procedure of DialogEx, during OpenPlugin, did not
+//    return within 2 s"
 //   "interrupted by SIGINT while the plugin ran OpenPlugin"         (128 + n)
 //   "interrupted by Ctrl-C while waiting for the script"
 // Each platform delivers them its own way (platform.hpp: CatchInterruptions,

@@ -172,7 +172,13 @@ FieldView Controls(const std::vector<DialogItem>& Items) {
         View.RadioButtons += IsRadio(Item);
     }
     int List = ListPosition(Items);
-    View.ListItems = List < 0 ? 0 : static_cast<int>(Items[List].List.size());
+    if (List < 0)
+        return View;
+    View.ListItems = static_cast<int>(Items[List].List.size());
+    for (DWORD Flags : Items[List].ListFlags)
+        View.ListItemsBarred.push_back(Flags & LIF_SEPARATOR ? "a separator"
+                                       : Flags & LIF_DISABLE ? "disabled"
+                                                             : "");
     return View;
 }
 

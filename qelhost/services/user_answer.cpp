@@ -13,6 +13,13 @@ std::string Label(const std::string& Face) {
 
 } // namespace
 
+std::string BarredListItem(const FieldView& Field, int Entry) {
+    if (Entry < 1 || static_cast<size_t>(Entry) > Field.ListItemsBarred.size() ||
+        Field.ListItemsBarred[Entry - 1].empty())
+        return "";
+    return "list item " + std::to_string(Entry) + " is " + Field.ListItemsBarred[Entry - 1];
+}
+
 int FindButton(const std::string& Name, const std::vector<std::string>& Buttons) {
     for (size_t I = 0; I < Buttons.size(); ++I)
         if (!Buttons[I].empty() && strcasecmp(Label(Buttons[I]).c_str(), Name.c_str()) == 0)

@@ -41,7 +41,14 @@ struct FieldView {
     std::string Text;        // UTF-8
     std::string HistoryName; // empty without a history
     int CheckBoxes = 0, RadioButtons = 0, ListItems = 0;
+    // Why each list item (the first at 0) cannot be chosen, "" for one that
+    // can: the cursor never stops on a separator or a disabled item.
+    std::vector<std::string> ListItemsBarred = {};
 };
+
+// Why the list item Entry (from 1, one of Field's) cannot be chosen ("list
+// item 4 is a separator"), or "".
+std::string BarredListItem(const FieldView& Field, int Entry);
 
 // The answer for the box, dialog or menu called What ("the box
 // \"Information\""), whose buttons (a menu's items) show the faces Buttons

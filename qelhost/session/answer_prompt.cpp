@@ -94,11 +94,15 @@ bool ControlChoice(const std::string& Line, const FieldView* Field, Answer& Resu
         int Count = Field != nullptr ? Field->*Control.Count : 0;
         std::string Given = Blank == std::string::npos ? "" : Line.substr(Blank + 1);
         int Number = NumberUpTo(Given, Count);
+        std::string Barred =
+            Control.What == EditStep::ListItem && Number > 0 ? BarredListItem(*Field, Number) : "";
         if (Count == 0)
             TellMistake(std::string("this dialog has no ") + Control.Things);
         else if (Number == 0)
             TellMistake(std::string("the ") + Control.Things + " are 1 to " +
                         std::to_string(Count) + ", not \"" + Given + "\"");
+        else if (!Barred.empty())
+            TellMistake(Barred);
         else
             Result.Edits.push_back({Control.What, "", Number});
         return true;

@@ -254,6 +254,37 @@ TEST(DialogAnswers, OfferOnlyWhatCanBeReached) {
     EXPECT_EQ(Controls.CheckBoxes, 3);
     EXPECT_EQ(Controls.RadioButtons, 4);
     EXPECT_EQ(Controls.ListItems, 3);
+    EXPECT_EQ(Controls.ListItemsBarred, (std::vector<std::string>{"", "", ""}));
+}
+
+// The cursor never stops on a list's separator or disabled item: the answer
+// is told which cannot be chosen, and why.
+TEST(DialogAnswers, ASeparatorOrDisabledListItemIsBarred) {
+    struct Case {
+        const char* Name;
+        int Type;
+        DWORD Flags; // of the list's second item
+        const char* Why;
+    } Cases[] = {
+        {"a plain item", DI_LISTBOX, 0, ""},
+        {"the chosen item", DI_LISTBOX, LIF_SELECTED, ""},
+        {"a separator", DI_LISTBOX, LIF_SEPARATOR, "list item 2 is a separator"},
+        {"a disabled item", DI_LISTBOX, LIF_DISABLE, "list item 2 is disabled"},
+        {"a disabled separator", DI_LISTBOX, LIF_SEPARATOR | LIF_DISABLE,
+         "list item 2 is a separator"},
+        {"a combo box's separator", DI_COMBOBOX, LIF_SEPARATOR, "list item 2 is a separator"},
+        {"a combo box's disabled item", DI_COMBOBOX, LIF_DISABLE, "list item 2 is disabled"},
+    };
+    for (const Case& C : Cases) {
+        std::vector<DialogItem> Items = {Item(C.Type, 1, 1, 20, U"")};
+        Items[0].List = {U"one", U"two", U"three"};
+        Items[0].ListFlags = {0, C.Flags, 0};
+        RunDialog(Items, {Closing(Answer::PressEsc)}, 24, 4);
+        ASSERT_EQ(OfferedControls.size(), 1u) << C.Name;
+        EXPECT_EQ(BarredListItem(OfferedControls[0], 1), "") << C.Name;
+        EXPECT_EQ(BarredListItem(OfferedControls[0], 2), C.Why) << C.Name;
+        EXPECT_EQ(BarredListItem(OfferedControls[0], 3), "") << C.Name;
+    }
 }
 
 TEST(DialogAnswers, EnterWithoutDefaultClosesByTheField) {

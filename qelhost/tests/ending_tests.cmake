@@ -33,6 +33,17 @@ ending_test(timeout.stops_a_busy_loop 3 "the plugin's OpenPlugin did not return 
             ${BUSY} ${SESSIONS}/busy.qel --timeout 2)
 ending_test(timeout.one_second 3 "the plugin's OpenPlugin did not return within 1 s"
             --timeout=1 ${BUSY} ${SESSIONS}/busy.qel)
+# tables/callback_timeouts.json: a function of the plugin's that a service
+# calls back from inside SetStartupInfo loops forever; the line names it as
+# a fault there is named, during the entry point that called the service.
+function(callback_timeout_row)
+    fixture_dll(endless_${name}.dll faulting_plugin.cpp ${MINGW_BARE_DLL_OPTIONS} -fno-builtin
+                -D${callback} -DENDLESS -lmsvcrt -lkernel32)
+    ending_test(timeout.in_${name} 3
+                "the plugin's ${message}, during SetStartupInfo, did not return within 1 s"
+                --timeout 1 ${FIXTURES}/endless_${name}.dll)
+endfunction()
+test_table(${TABLES}/callback_timeouts.json callback_timeout_row)
 add_test(NAME qelhost.timeout.default_in_help COMMAND qelhost --help)
 set_tests_properties(qelhost.timeout.default_in_help PROPERTIES PASS_REGULAR_EXPRESSION
     "--timeout SECONDS +a call into the plugin that has not returned after\n +SECONDS is stopped \\(30 by default; 0: no limit\\)")

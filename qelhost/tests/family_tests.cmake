@@ -32,7 +32,8 @@ family_session(adv_control adv_control)
 
 # tables/family_stops.json: what qelhost does not model stops the run with
 # its name, whichever record it is in, and so does a plugin that needs a
-# newer host, at load; a menu's answer that does not fit stops a script.
+# newer host, at load; a menu's or a dialog's answer that does not fit stops
+# a script.
 # Each row's script lines are written to NAME.qel.
 set(StopScripts ${CMAKE_CURRENT_BINARY_DIR}/family_stops)
 function(family_stop_test)

@@ -70,6 +70,8 @@ SETTINGS_CHOSEN_AT_THE_PROMPT = [
     ("check 1", ["Press which?"]),
     ("check 2", ["Press which?"]),
     ("radio 2", ["Press which?"]),
+    ("item 4", ["qelhost: list item 4 is a separator", "Press which?"]),
+    ("item 5", ["qelhost: list item 5 is disabled", "Press which?"]),
     ("item 3", ["Press which?"]),
     ("1", ["user: toggles [ ] Enable auto wrap", "user: toggles [ ] Justify right border",
            "user: chooses ( ) Wrap anywhere", 'user: picks "Mac"',
