@@ -65,9 +65,15 @@ void StopTimedOut() {
     StopRunWith(ExitStopped, Message);
 }
 
+// "interrupted by SIGINT while the plugin ran the comparison of FSF.qsort,
+// during OpenPlugin": a callback is named as a fault in it is.
 void StopInterrupted(const char* What, int Status) {
     const char* Entry = RunningEntryPoint();
-    if (Entry != nullptr)
+    const char* Callback = RunningCallback();
+    if (Entry != nullptr && Callback != nullptr)
+        snprintf(Message, sizeof Message, "interrupted by %s while the plugin ran %s, during %s",
+                 What, Callback, Entry);
+    else if (Entry != nullptr)
         snprintf(Message, sizeof Message, "interrupted by %s while the plugin ran %s", What, Entry);
     else
         snprintf(Message, sizeof Message, "interrupted by %s while waiting for the script", What);

@@ -29,6 +29,8 @@ test_table(${TABLES}/endings.json ending_row)
 fixture_dll(busy_loop.dll ending_plugin.cpp ${MINGW_BARE_DLL_OPTIONS} -DBUSY_LOOP
             -lmsvcrt -lkernel32)
 set(BUSY ${FIXTURES}/busy_loop.dll)
+fixture_dll(busy_comparison.dll ending_plugin.cpp ${MINGW_BARE_DLL_OPTIONS} -DBUSY_LOOP
+            -DIN_COMPARISON -lmsvcrt -lkernel32)
 ending_test(timeout.stops_a_busy_loop 3 "the plugin's OpenPlugin did not return within 2 s"
             ${BUSY} ${SESSIONS}/busy.qel --timeout 2)
 ending_test(timeout.one_second 3 "the plugin's OpenPlugin did not return within 1 s"
@@ -53,22 +55,31 @@ set_tests_properties(qelhost.timeout.default_in_help PROPERTIES PASS_REGULAR_EXP
 # kept, and one line says what happened.
 set(Interrupt ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/interrupt_run.py)
 function(interruption_row)
+    set(Plugin ${BUSY})
+    if(DEFINED plugin)
+        set(Plugin ${FIXTURES}/${plugin}.dll)
+    endif()
     add_test(NAME qelhost.interrupted.${name}
              COMMAND ${Interrupt} --signal ${signal} --status ${status} --when ${when}
                      --line "qelhost: ${line}" -- ${CMAKE_CROSSCOMPILING_EMULATOR}
-                     $<TARGET_FILE:qelhost> ${BUSY})
+                     $<TARGET_FILE:qelhost> ${Plugin})
     set_tests_properties(qelhost.interrupted.${name} PROPERTIES TIMEOUT 60)
 endfunction()
 test_table(${TABLES}/interruptions.json interruption_row)
 # qelhost.exe has Ctrl-C (and Ctrl-Break) from the console's control
 # handler, which Wine raises for SIGINT; Windows has no SIGTERM or SIGHUP.
-if(QELHOST_EXE)
-    add_test(NAME qelhost_wine.interrupted.sigint
+function(wine_interruption_test NAME PLUGIN WHILE)
+    add_test(NAME qelhost_wine.interrupted.${NAME}
              COMMAND ${Interrupt} --signal INT --status 130 --when busy
-                     --line "qelhost: interrupted by Ctrl-C while the plugin ran OpenPlugin"
+                     --line "qelhost: interrupted by Ctrl-C while the plugin ran ${WHILE}"
                      --wine ${CMAKE_CURRENT_SOURCE_DIR}/wine_prefix.sh
-                     --emulated ${WINE_EMULATED} -- ${QELHOST_EXE} ${BUSY})
-    set_tests_properties(qelhost_wine.interrupted.sigint PROPERTIES TIMEOUT 60
+                     --emulated ${WINE_EMULATED} -- ${QELHOST_EXE} ${PLUGIN})
+    set_tests_properties(qelhost_wine.interrupted.${NAME} PROPERTIES TIMEOUT 60
         LABELS wine SKIP_REGULAR_EXPRESSION "qelhost.exe tests skipped: "
         FIXTURES_REQUIRED qelhost_wine_prefix)
+endfunction()
+if(QELHOST_EXE)
+    wine_interruption_test(sigint ${BUSY} OpenPlugin)
+    wine_interruption_test(sigint_in_comparison ${FIXTURES}/busy_comparison.dll
+                           "the comparison of FSF.qsort, during OpenPlugin")
 endif()
