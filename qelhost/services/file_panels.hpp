@@ -27,6 +27,10 @@ struct FilePanel {
     int Current = 0, Top = 0;
     int ViewMode = 2, SortMode = SM_NAME;
     bool Reverse = false, Numeric = false;
+    // The folder's modes while a plugin's panel covers it: the host gives
+    // them back when the plugin's panel closes.
+    int FolderViewMode = 2, FolderSortMode = SM_NAME;
+    bool FolderReverse = false, FolderNumeric = false;
     bool Changed = false; // since it was last drawn
 };
 

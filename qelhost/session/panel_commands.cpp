@@ -117,7 +117,10 @@ void ReadPluginPanel(Session& S, FilePanel& Panel, bool Opening) {
     }
     std::vector<PanelItem> Records = AsPanelItems(List.Records);
     Panel.Items.insert(Panel.Items.end(), Records.begin(), Records.end());
-    Panel.SortMode = Description.Unsorted ? SM_UNSORTED : SM_NAME;
+    // The plugin's start sort mode counts when its panel opens; a mode set
+    // since (FCTL_SETSORTMODE) stays through every later read.
+    if (Opening)
+        Panel.SortMode = Description.Unsorted ? SM_UNSORTED : SM_NAME;
     SortPanel(Panel);
     Panel.Current = std::min(Panel.Current, std::max(static_cast<int>(Panel.Items.size()) - 1, 0));
     Panel.Changed = true;
@@ -622,6 +625,12 @@ void PressCtrlBreak(Session& S, unsigned ControlState) {
 
 void ShowPluginPanel(Session& S, HANDLE Plugin) {
     FilePanel& Panel = ActivePanel();
+    if (Panel.Plugin == nullptr) {
+        Panel.FolderViewMode = Panel.ViewMode;
+        Panel.FolderSortMode = Panel.SortMode;
+        Panel.FolderReverse = Panel.Reverse;
+        Panel.FolderNumeric = Panel.Numeric;
+    }
     Panel.Plugin = Plugin;
     Panel.Current = Panel.Top = 0;
     ReadPluginPanel(S, Panel, true);
@@ -636,6 +645,10 @@ void PluginPanelClosed(HANDLE Plugin) {
         return;
     Panel->Plugin = nullptr;
     Panel->Current = 0;
+    Panel->ViewMode = Panel->FolderViewMode;
+    Panel->SortMode = Panel->FolderSortMode;
+    Panel->Reverse = Panel->FolderReverse;
+    Panel->Numeric = Panel->FolderNumeric;
     if (!Panel->Folder.empty())
         UpdatePanel(*Panel, true);
     Panel->Changed = PanelsInUse();
