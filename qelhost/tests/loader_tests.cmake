@@ -132,3 +132,11 @@ function(plugin_fault_test)
                 ${Wine})
 endfunction()
 test_table(${TABLES}/plugin_faults.json plugin_fault_test)
+# qelhost.exe's own import address table is read-only before the plugin
+# loads: a plugin writing there faults in its own code, and is blamed.
+fixture_dll(fault_write_host_imports.dll faulting_plugin.cpp ${MINGW_BARE_DLL_OPTIONS}
+            -fno-builtin -DWRITE_HOST_IMPORTS -lmsvcrt -lkernel32)
+loader_test(plugin_fault.write_host_imports 3
+            "the plugin's code crashed in SetStartupInfo: segmentation fault at 0x[0-9a-f]+, at offset"
+            ${FIXTURES}/fault_write_host_imports.dll
+            WINE_ONLY "the Linux qelhost is no PE image: its library table is made read-only by its link")
