@@ -1,5 +1,6 @@
 #include "qelhost/services/panel_view.hpp"
 #include "qelhost/services/cp866.hpp"
+#include "qelhost/services/panel_records.hpp"
 #include "qelhost/services/text_canvas.hpp"
 #include "qelhost/services/text_format.hpp"
 
@@ -30,17 +31,25 @@ void FitRows(std::vector<PanelRow>& Rows) {
 
 } // namespace
 
-void DescribePanel(const PanelDescription& Panel) {
+int OpeningMode(const PanelDescription& Panel) {
+    return Panel.Unsorted ? SM_UNSORTED : SM_NAME;
+}
+
+void DescribePanel(const PanelDescription& Panel, int SortMode) {
     printf("host: GetOpenPluginInfo: title %s, host file %s, directory %s\n",
            QuotedOrNull(Panel.Title).c_str(), QuotedOrNull(Panel.HostFile).c_str(),
            QuotedOrNull(Panel.CurDir).c_str());
     std::string Flags = FlagNames(Panel.Flags, {{OPIF_USESORTGROUPS, "OPIF_USESORTGROUPS"},
                                                 {OPIF_USEHIGHLIGHTING, "OPIF_USEHIGHLIGHTING"},
                                                 {OPIF_ADDDOTS, "OPIF_ADDDOTS"}});
-    printf("host: flags %s; %s\n", Flags.c_str(),
-           Panel.Unsorted        ? "unsorted: the plugin's order"
-           : Panel.UnsortedAsked ? "sorted by name (SM_UNSORTED counts only with panel modes)"
-                                 : "sorted by name");
+    if (SortMode != OpeningMode(Panel))
+        printf("host: flags %s; sort mode %d, as set since the panel opened\n", Flags.c_str(),
+               SortMode);
+    else
+        printf("host: flags %s; %s\n", Flags.c_str(),
+               Panel.Unsorted        ? "unsorted: the plugin's order"
+               : Panel.UnsortedAsked ? "sorted by name (SM_UNSORTED counts only with panel modes)"
+                                     : "sorted by name");
 }
 
 void ShowPanel(const PanelDescription& Panel, std::vector<PanelRow> Rows) {

@@ -26,7 +26,10 @@ struct PanelRow {
     bool Cursor = false, Selected = false;
 };
 
-void DescribePanel(const PanelDescription& Panel);
+// Its flags and the sort mode the panel takes: the one GetOpenPluginInfo
+// starts it in (OpeningMode), or SortMode when one was set since.
+int OpeningMode(const PanelDescription& Panel);
+void DescribePanel(const PanelDescription& Panel, int SortMode);
 
 // Draws the panel: its title, ".." when asked for, the rows in the order
 // the sort mode gives; clipped to the screen, long names and titles cut

@@ -93,7 +93,11 @@ void SortPluginPanel(Session& S, FilePanel& Panel) {
 // as it always was.
 void ReadPluginPanel(Session& S, FilePanel& Panel, bool Opening) {
     PanelDescription Description = S.Plugin.GetOpenPluginInfo(Panel.Plugin);
-    DescribePanel(Description);
+    // The plugin's start sort mode counts when its panel opens; a mode set
+    // since (FCTL_SETSORTMODE) stays through every later read.
+    if (Opening)
+        Panel.SortMode = OpeningMode(Description);
+    DescribePanel(Description, Panel.SortMode);
     PluginEntries::FindList List;
     if (S.Plugin.GetFindData(Panel.Plugin, List))
         printf("host: GetFindData lists %d item%s\n", List.Count, List.Count == 1 ? "" : "s");
@@ -117,10 +121,6 @@ void ReadPluginPanel(Session& S, FilePanel& Panel, bool Opening) {
     }
     std::vector<PanelItem> Records = AsPanelItems(List.Records);
     Panel.Items.insert(Panel.Items.end(), Records.begin(), Records.end());
-    // The plugin's start sort mode counts when its panel opens; a mode set
-    // since (FCTL_SETSORTMODE) stays through every later read.
-    if (Opening)
-        Panel.SortMode = Description.Unsorted ? SM_UNSORTED : SM_NAME;
     SortPanel(Panel);
     Panel.Current = std::min(Panel.Current, std::max(static_cast<int>(Panel.Items.size()) - 1, 0));
     Panel.Changed = true;
