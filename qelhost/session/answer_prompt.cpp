@@ -72,14 +72,24 @@ const ControlWord ControlWords[] = {
     {"item", EditStep::ListItem, &FieldView::ListItems, "list items"},
 };
 
-// "Before the button: check N (check boxes 1 to 3), …", or "" when the
-// dialog has none of them.
+// "; not 4, 5": the list items the cursor never stops on, or "".
+std::string BarredItems(const FieldView& Field) {
+    std::vector<std::string> Numbers;
+    for (int Entry = 1; Entry <= Field.ListItems; ++Entry)
+        if (!BarredListItem(Field, Entry).empty())
+            Numbers.push_back(std::to_string(Entry));
+    return Numbers.empty() ? "" : "; not " + Joined(Numbers, ", ");
+}
+
+// "Before the button: check N (check boxes 1 to 3), …, item N (list items
+// 1 to 5; not 4, 5)", or "" when the dialog has none of them.
 std::string ControlHint(const FieldView* Field) {
     std::vector<std::string> Hints;
     for (const ControlWord& Control : ControlWords)
         if (Field != nullptr && Field->*Control.Count > 0)
             Hints.push_back(std::string(Control.Word) + " N (" + Control.Things + " 1 to " +
-                            std::to_string(Field->*Control.Count) + ")");
+                            std::to_string(Field->*Control.Count) +
+                            (Control.What == EditStep::ListItem ? BarredItems(*Field) : "") + ")");
     return Hints.empty() ? "" : "  Before the button: " + Joined(Hints, ", ") + ".\n";
 }
 

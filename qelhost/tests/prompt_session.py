@@ -64,7 +64,7 @@ SETTINGS_CHOSEN_AT_THE_PROMPT = [
     (None, ["qel> "]),
     ("menu panels 1", ["DN_INITDIALOG", "[ ] Enable auto wrap", "New text (Enter keeps it): "]),
     ("60", ["Before the button: check N (check boxes 1 to 2), radio N (radio buttons 1 to 2), "
-            "item N (list items 1 to ", "Press which?"]),
+            "item N (list items 1 to 5; not 4, 5)", "Press which?"]),
     ("check 9", ['qelhost: the check boxes are 1 to 2, not "9"', "Press which?"]),
     ("radio", ['qelhost: the radio buttons are 1 to 2, not ""', "Press which?"]),
     ("check 1", ["Press which?"]),
