@@ -42,7 +42,7 @@ int OpenForReading(const char* Path, bool NoWait);
 // machine, and back. The Linux qelhost maps drive letters onto folders
 // (--drive C=DIR, C: the current folder unless mapped) and never reaches
 // anything outside them; qelhost.exe uses Windows' own drives and hands
-// paths on as written.
+// paths on full, as Windows makes them.
 
 // Maps --drive's "C=DIR" (repeatable, the last for a letter counts); the
 // reason when it cannot, for a usage line. qelhost.exe refuses the option.

@@ -14,18 +14,14 @@ const char* volatile CallbackRunning; // called back from inside a service
 const char* volatile ArgumentsOf;     // the stand-in using the plugin's arguments
 volatile PluginInput ArgumentsAre;
 
-// Message = "the plugin's code HOW[ in ENTRY]: " and the text; in a
-// callback, "the plugin's code HOW in CALLBACK[, during ENTRY]: ".
+// Message = "the plugin's code HOW[ in WHERE]: " and the text, WHERE as
+// NameRunningCode names it.
 void PluginFault(char* Message, size_t Size, const char* How, const char* Format,
                  va_list Arguments) {
-    const char* Entry = EntryRunning;
-    const char* Callback = CallbackRunning;
-    int At = Callback && Entry
-                 ? snprintf(Message, Size, "the plugin's code %s in %s, during %s: ", How, Callback,
-                            Entry)
-             : Callback || Entry ? snprintf(Message, Size, "the plugin's code %s in %s: ", How,
-                                            Callback ? Callback : Entry)
-                                 : snprintf(Message, Size, "the plugin's code %s: ", How);
+    char Where[RunningCodeSize];
+    int At = NameRunningCode(Where, sizeof Where)
+                 ? snprintf(Message, Size, "the plugin's code %s in %s: ", How, Where)
+                 : snprintf(Message, Size, "the plugin's code %s: ", How);
     vsnprintf(Message + At, Size - At, Format, Arguments);
 }
 
@@ -125,8 +121,14 @@ const char* NoteCallback(const char* Name) {
     return Outer;
 }
 
-const char* RunningCallback() {
-    return CallbackRunning;
+bool NameRunningCode(char* Text, size_t Size) {
+    const char* Entry = EntryRunning;
+    const char* Callback = CallbackRunning;
+    if (Callback != nullptr && Entry != nullptr)
+        snprintf(Text, Size, "%s, during %s", Callback, Entry);
+    else
+        snprintf(Text, Size, "%s", Callback != nullptr ? Callback : Entry != nullptr ? Entry : "");
+    return Callback != nullptr || Entry != nullptr;
 }
 
 UsingPluginArguments::UsingPluginArguments(const char* Function, PluginInput What)

@@ -68,7 +68,12 @@ const char* RunningEntryPoint();
 // it, during the entry point running. Returns the one noted before, which
 // the caller notes again after the call (they nest).
 const char* NoteCallback(const char* Name);
-const char* RunningCallback();
+
+// Where the plugin's code runs, as every line that blames it names it
+// ("OpenPlugin", "the dialog procedure of DialogEx, during OpenPlugin"),
+// into Text; false, Text empty, when none of it runs. Safe in a handler.
+constexpr size_t RunningCodeSize = 160;
+bool NameRunningCode(char* Text, size_t Size);
 
 // What a stand-in the plugin called works on: pointers it handed over, or
 // the heap its blocks lie in (which its overruns corrupt).

@@ -48,33 +48,24 @@ WaitingForUser::~WaitingForUser() {
         SetAlarm(Left);
 }
 
-// In a function a service calls back, named as a fault there is: "the
-// plugin's dialog procedure of DialogEx, during OpenPlugin, did not return".
+// Named as a fault there is: "the plugin's OpenPlugin did not return",
+// "the plugin's dialog procedure of DialogEx, during OpenPlugin, did not
+// return".
 void StopTimedOut() {
-    const char* Entry = RunningEntryPoint();
-    const char* Callback = RunningCallback();
-    if (Callback != nullptr && Entry != nullptr)
-        snprintf(Message, sizeof Message, "the plugin's %s, during %s, did not return within %u s",
-                 ShortName(Callback), Entry, Limit);
-    else
-        snprintf(Message, sizeof Message, "the plugin's %s did not return within %u s",
-                 Callback != nullptr ? ShortName(Callback)
-                 : Entry != nullptr  ? ShortName(Entry)
-                                     : "code",
-                 Limit);
+    char Where[RunningCodeSize];
+    bool Running = NameRunningCode(Where, sizeof Where);
+    // ", during OpenPlugin," is set off by a comma at both ends.
+    snprintf(Message, sizeof Message, "the plugin's %s%s did not return within %u s",
+             Running ? ShortName(Where) : "code", strstr(Where, ", during ") ? "," : "", Limit);
     StopRunWith(ExitStopped, Message);
 }
 
 // "interrupted by SIGINT while the plugin ran the comparison of FSF.qsort,
-// during OpenPlugin": a callback is named as a fault in it is.
+// during OpenPlugin".
 void StopInterrupted(const char* What, int Status) {
-    const char* Entry = RunningEntryPoint();
-    const char* Callback = RunningCallback();
-    if (Entry != nullptr && Callback != nullptr)
-        snprintf(Message, sizeof Message, "interrupted by %s while the plugin ran %s, during %s",
-                 What, Callback, Entry);
-    else if (Entry != nullptr)
-        snprintf(Message, sizeof Message, "interrupted by %s while the plugin ran %s", What, Entry);
+    char Where[RunningCodeSize];
+    if (NameRunningCode(Where, sizeof Where))
+        snprintf(Message, sizeof Message, "interrupted by %s while the plugin ran %s", What, Where);
     else
         snprintf(Message, sizeof Message, "interrupted by %s while waiting for the script", What);
     StopRunWith(Status, Message);

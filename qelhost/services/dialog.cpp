@@ -46,6 +46,11 @@ bool Reachable(const DialogItem& Item) {
     return !(Item.Flags & (DIF_DISABLE | DIF_HIDDEN));
 }
 
+// Why an item that is not Reachable cannot be reached, as the user is told.
+const char* Unreachable(const DialogItem& Item) {
+    return Item.Flags & DIF_HIDDEN ? "hidden" : "disabled";
+}
+
 // The field the user types into: the focused edit item, else the first.
 int FieldPosition(const std::vector<DialogItem>& Items) {
     int First = -1;
@@ -97,7 +102,7 @@ void Choose(RunningDialog& Dialog, int Item) {
     DialogItem& Chosen = Dialog.Items[Item];
     if (!Reachable(Chosen)) {
         printf("user: cannot reach %s: it is %s\n", ToUtf8(ItemFace(Chosen)).c_str(),
-               Chosen.Flags & DIF_HIDDEN ? "hidden" : "disabled");
+               Unreachable(Chosen));
         return;
     }
     MoveFocus(Dialog, Item);
@@ -117,8 +122,7 @@ void Choose(RunningDialog& Dialog, int Item) {
 void PickListItem(RunningDialog& Dialog, int List, int Entry) {
     DialogItem& Item = Dialog.Items[List];
     if (!Reachable(Item)) {
-        printf("user: cannot reach the list: it is %s\n",
-               Item.Flags & DIF_HIDDEN ? "hidden" : "disabled");
+        printf("user: cannot reach the list: it is %s\n", Unreachable(Item));
         return;
     }
     MoveFocus(Dialog, List);

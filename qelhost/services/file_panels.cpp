@@ -78,17 +78,17 @@ bool Before(const FilePanel& Panel, const PanelItem& A, const PanelItem& B) {
         return FolderA;
     std::string NameA = NameOf(A), NameB = NameOf(B);
     int Order = 0;
-    if (Panel.SortMode == SM_EXT)
-        Order = CompareNames(Extension(NameA), Extension(NameB), Panel.Numeric);
-    else if (Panel.SortMode == SM_SIZE)
+    if (Panel.Modes.SortMode == SM_EXT)
+        Order = CompareNames(Extension(NameA), Extension(NameB), Panel.Modes.Numeric);
+    else if (Panel.Modes.SortMode == SM_SIZE)
         Order = EntrySize(B.FindData) < EntrySize(A.FindData)   ? -1
                 : EntrySize(A.FindData) < EntrySize(B.FindData) ? 1
                                                                 : 0;
-    else if (Panel.SortMode == SM_MTIME)
+    else if (Panel.Modes.SortMode == SM_MTIME)
         Order = Written(B) < Written(A) ? -1 : Written(A) < Written(B) ? 1 : 0;
     if (Order == 0)
-        Order = CompareNames(NameA, NameB, Panel.Numeric);
-    return Panel.Reverse ? Order > 0 : Order < 0;
+        Order = CompareNames(NameA, NameB, Panel.Modes.Numeric);
+    return Panel.Modes.Reverse ? Order > 0 : Order < 0;
 }
 
 std::u32string SizeText(const PanelItem& Item) {
@@ -235,7 +235,7 @@ void SortInHostOrder(FilePanel& Panel) {
     auto First = Panel.Items.begin();
     if (First != Panel.Items.end() && IsUpItem(*First))
         ++First;
-    if (Panel.SortMode == SM_UNSORTED && Panel.Plugin != nullptr)
+    if (Panel.Modes.SortMode == SM_UNSORTED && Panel.Plugin != nullptr)
         return;
     std::stable_sort(First, Panel.Items.end(),
                      [&](const PanelItem& A, const PanelItem& B) { return Before(Panel, A, B); });

@@ -12,6 +12,12 @@
 
 enum class Side { Left, Right };
 
+// How a panel shows and orders its items.
+struct PanelModes {
+    int ViewMode = 2, SortMode = SM_NAME;
+    bool Reverse = false, Numeric = false;
+};
+
 struct FilePanel {
     Side Place = Side::Left;
     bool Shown = false;       // the session shows it: a folder was put here
@@ -25,12 +31,10 @@ struct FilePanel {
     // selection is PPIF_SELECTED in each item's Flags.
     std::vector<PanelItem> Items;
     int Current = 0, Top = 0;
-    int ViewMode = 2, SortMode = SM_NAME;
-    bool Reverse = false, Numeric = false;
+    PanelModes Modes;
     // The folder's modes while a plugin's panel covers it: the host gives
     // them back when the plugin's panel closes.
-    int FolderViewMode = 2, FolderSortMode = SM_NAME;
-    bool FolderReverse = false, FolderNumeric = false;
+    PanelModes FolderModes;
     bool Changed = false; // since it was last drawn
 };
 

@@ -116,13 +116,14 @@ PanelInfo Info(FilePanel& Panel, bool WithItems) {
     Result.TopPanelItem = Panel.Top;
     Result.Visible = 1;
     Result.Focus = Panel.Place == ActiveSide();
-    Result.ViewMode = Panel.ViewMode;
+    Result.ViewMode = Panel.Modes.ViewMode;
     CopyName(Result.ColumnTypes, sizeof Result.ColumnTypes, PanelColumnTypes);
     CopyName(Result.ColumnWidths, sizeof Result.ColumnWidths, "0,10");
     CopyName(Result.CurDir, sizeof Result.CurDir, PanelFolder(Panel));
-    Result.SortMode = Panel.SortMode;
+    Result.SortMode = Panel.Modes.SortMode;
     Result.Flags =
-        (Panel.Reverse ? PFLAGS_REVERSESORTORDER : 0) | (Panel.Numeric ? PFLAGS_NUMERICSORT : 0) |
+        (Panel.Modes.Reverse ? PFLAGS_REVERSESORTORDER : 0) |
+        (Panel.Modes.Numeric ? PFLAGS_NUMERICSORT : 0) |
         (Panel.Plugin == nullptr || Panel.PluginFlags & OPIF_REALNAMES ? PFLAGS_REALNAMES : 0);
     return Result;
 }
@@ -168,15 +169,15 @@ int SetMode(const char* Name, FilePanel& Panel, int Code, const void* Param) {
     int Value = ReadParam<int>(Name, Param);
     bool View = Code == FCTL_SETVIEWMODE || Code == FCTL_SETANOTHERVIEWMODE;
     if (View) {
-        Panel.ViewMode = Value;
+        Panel.Modes.ViewMode = Value;
     } else if (Code == FCTL_SETSORTMODE || Code == FCTL_SETANOTHERSORTMODE) {
-        if (Value < SM_DEFAULT || Value > 11)
+        if (Value < SM_DEFAULT || Value > SM_NUMLINKS)
             return FALSE;
-        Panel.SortMode = Value;
+        Panel.Modes.SortMode = Value;
     } else if (Code == FCTL_SETSORTORDER || Code == FCTL_SETANOTHERSORTORDER) {
-        Panel.Reverse = Value != 0;
+        Panel.Modes.Reverse = Value != 0;
     } else {
-        Panel.Numeric = Value != 0;
+        Panel.Modes.Numeric = Value != 0;
     }
     printf("host: %s(%d) on %s\n", Name, Value, Describe(Panel).c_str());
     SortPanel(Panel);

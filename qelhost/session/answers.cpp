@@ -60,9 +60,9 @@ std::string Unfit(const Answer& Reply, const std::vector<std::string>& Buttons,
                 return "there is no " + std::string(C.Things).substr(0, strlen(C.Things) - 1) +
                        " " + std::to_string(Step.Entry) + " here (it has " +
                        std::to_string(C.Count) + " " + C.Things + ")";
-        if (Step.What == EditStep::ListItem && Field != nullptr &&
-            !BarredListItem(*Field, Step.Entry).empty())
-            return BarredListItem(*Field, Step.Entry);
+        if (Step.What == EditStep::ListItem && Field != nullptr)
+            if (std::string Barred = BarredListItem(*Field, Step.Entry); !Barred.empty())
+                return Barred;
         if (!EditsText(Step))
             continue;
         if (Field == nullptr || !Field->HasField)

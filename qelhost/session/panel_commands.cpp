@@ -68,7 +68,7 @@ void MergeSort(std::vector<PanelItem>& Items, size_t From, size_t To, Less& Befo
 // for the host's order of the two, -3 for the host's order from then on.
 void SortPluginPanel(Session& S, FilePanel& Panel) {
     SortInHostOrder(Panel);
-    if (!S.Plugin.Has(PluginEntries::Compare) || Panel.SortMode == SM_UNSORTED)
+    if (!S.Plugin.Has(PluginEntries::Compare) || Panel.Modes.SortMode == SM_UNSORTED)
         return;
     size_t First = !Panel.Items.empty() && IsUpItem(Panel.Items[0]) ? 1 : 0;
     int Calls = 0;
@@ -76,7 +76,7 @@ void SortPluginPanel(Session& S, FilePanel& Panel) {
     auto Before = [&](const PanelItem& A, const PanelItem& B) {
         if (Asking) {
             ++Calls;
-            int Order = S.Plugin.CompareCall(Panel.Plugin, &A, &B, Panel.SortMode);
+            int Order = S.Plugin.CompareCall(Panel.Plugin, &A, &B, Panel.Modes.SortMode);
             if (Order == -1 || Order == 1 || Order == 0)
                 return Order < 0;
             Asking = Order != -3;
@@ -96,8 +96,8 @@ void ReadPluginPanel(Session& S, FilePanel& Panel, bool Opening) {
     // The plugin's start sort mode counts when its panel opens; a mode set
     // since (FCTL_SETSORTMODE) stays through every later read.
     if (Opening)
-        Panel.SortMode = OpeningMode(Description);
-    DescribePanel(Description, Panel.SortMode);
+        Panel.Modes.SortMode = OpeningMode(Description);
+    DescribePanel(Description, Panel.Modes.SortMode);
     PluginEntries::FindList List;
     if (S.Plugin.GetFindData(Panel.Plugin, List))
         printf("host: GetFindData lists %d item%s\n", List.Count, List.Count == 1 ? "" : "s");
@@ -183,7 +183,7 @@ bool IsViewModeKey(int Key, unsigned State) {
 }
 
 void SetViewMode(FilePanel& Panel, int Mode) {
-    Panel.ViewMode = Mode;
+    Panel.Modes.ViewMode = Mode;
     Panel.Changed = true;
     printf("host: the %s panel's view mode is %d\n", SideName(Panel.Place), Mode);
     if (Panel.Plugin != nullptr)
@@ -625,12 +625,8 @@ void PressCtrlBreak(Session& S, unsigned ControlState) {
 
 void ShowPluginPanel(Session& S, HANDLE Plugin) {
     FilePanel& Panel = ActivePanel();
-    if (Panel.Plugin == nullptr) {
-        Panel.FolderViewMode = Panel.ViewMode;
-        Panel.FolderSortMode = Panel.SortMode;
-        Panel.FolderReverse = Panel.Reverse;
-        Panel.FolderNumeric = Panel.Numeric;
-    }
+    if (Panel.Plugin == nullptr)
+        Panel.FolderModes = Panel.Modes;
     Panel.Plugin = Plugin;
     Panel.Current = Panel.Top = 0;
     ReadPluginPanel(S, Panel, true);
@@ -645,10 +641,7 @@ void PluginPanelClosed(HANDLE Plugin) {
         return;
     Panel->Plugin = nullptr;
     Panel->Current = 0;
-    Panel->ViewMode = Panel->FolderViewMode;
-    Panel->SortMode = Panel->FolderSortMode;
-    Panel->Reverse = Panel->FolderReverse;
-    Panel->Numeric = Panel->FolderNumeric;
+    Panel->Modes = Panel->FolderModes;
     if (!Panel->Folder.empty())
         UpdatePanel(*Panel, true);
     Panel->Changed = PanelsInUse();

@@ -62,9 +62,9 @@ TEST_F(FilePanels, SortModesKeepUpFirstAndFoldersBeforeFiles) {
         {SM_SIZE, false, false, {"..", "Zeta", "B.txt", "file10", "a.doc", "file9"}},
     };
     for (const auto& Case : Cases) {
-        Panel.SortMode = Case.Mode;
-        Panel.Reverse = Case.Reverse;
-        Panel.Numeric = Case.Numeric;
+        Panel.Modes.SortMode = Case.Mode;
+        Panel.Modes.Reverse = Case.Reverse;
+        Panel.Modes.Numeric = Case.Numeric;
         SortPanel(Panel);
         EXPECT_EQ(Names(Panel), Case.Order) << Case.Mode << Case.Reverse << Case.Numeric;
     }

@@ -36,9 +36,8 @@ std::string WindowsPathFor(const std::string& Host) {
 void MakeReachable(const std::string&) {}
 
 std::string WindowsPathOfFile(const std::string& File) {
-    char Full[MaxPath];
-    DWORD Length = GetFullPathNameA(HostPathFor(File).Path.c_str(), sizeof Full, Full, nullptr);
-    return Length == 0 || Length >= sizeof Full ? File : std::string(Full, Length);
+    HostPath Found = HostPathFor(File);
+    return Found.Error != 0 ? File : Found.Path;
 }
 
 std::string CurrentFolder() {
